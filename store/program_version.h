@@ -1,0 +1,7 @@
+#pragma once
+
+// The version the program file carries; the build reads it from here too.
+namespace kelvaro {
+inline constexpr char kProgramVersion[] = "3.7.37.1249";
+inline constexpr unsigned kProgramVersionParts[4] = {3, 7, 37, 1249};
+}  // namespace kelvaro
