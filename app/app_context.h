@@ -1,0 +1,44 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "platform/dialogs.h"
+#include "platform/environment.h"
+#include "platform/platform.h"
+
+namespace kelvaro {
+
+// What a page may use: the environment and its registry, the platform
+// services, the process-wide flags, and the one way to run a loader or a
+// command.
+class AppContext {
+ public:
+  explicit AppContext(const Platform& platform) : platform_(platform) {}
+
+  Environment& environment() const { return *platform_.environment; }
+  Registry& registry() const { return platform_.environment->registry(); }
+  Dialogs& dialogs() const { return *platform_.dialogs; }
+  Launcher* launcher() const { return platform_.launcher; }
+  const Platform& platform() const { return platform_; }
+
+  // Set by Apply commands that need a restart; never cleared.
+  bool restartNeeded() const { return restartNeeded_; }
+  void setRestartNeeded() { restartNeeded_ = true; }
+
+  // Set while the options loader fills its page.
+  bool loadingGuard = false;
+
+  // Runs a loader or a command: a store error ends it and is shown in the
+  // error box; what it wrote is on disk before this returns. False when an
+  // error ended it.
+  bool run(const std::function<void()>& command);
+  // Puts what was written so far on disk (throws StoreError).
+  void flush() { platform_.environment->flush(); }
+
+ private:
+  Platform platform_;
+  bool restartNeeded_ = false;
+};
+
+}  // namespace kelvaro
