@@ -29,7 +29,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-fs::path utf8Path(const QString& relative) { return fs::u8path(relative.toStdString()); }
+fs::path utf8Path(const QString& relative) { return fs::path(relative.toStdString()); }
 
 void writeBytes(const fs::path& file, const std::vector<std::uint8_t>& bytes) {
   fs::create_directories(file.parent_path());
