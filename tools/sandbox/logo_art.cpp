@@ -437,6 +437,16 @@ void caption(QPainter& p, const QRect& area, const QString& text, int pixels, co
   p.drawText(area, Qt::AlignCenter | Qt::TextWordWrap, text);
 }
 
+// The systems' own schemes carry the system's name.
+QString title(const QString& name) {
+  if (name == "Win95") return "Windows 95";
+  if (name == "Win98") return "Windows 98";
+  if (name == "Win95 PLUS!") return "Windows 95 Plus!";
+  if (name == "Win98 PLUS!") return "Windows 98 Plus!";
+  if (name == "Win Millenium") return "Windows Millennium";
+  return name;
+}
+
 }  // namespace
 
 const std::vector<LogoScheme>& logoSchemes() {
@@ -576,7 +586,7 @@ QImage drawLogo(const LogoScheme& s, LogoSlot slot) {
     case LogoSlot::Start:
       drawBackdrop(p, s, rnd);
       drawEmblem(p, s, QPointF(160, 170), 62, rnd);
-      caption(p, QRect(0, 20, kWidth, 70), s.name, s.name.size() > 12 ? 30 : 40,
+      caption(p, QRect(0, 20, kWidth, 70), title(s.name), s.name.size() > 12 ? 30 : 40,
               QColor(s.light).lighter(130));
       caption(p, QRect(0, 330, kWidth, 40), "Uruchamianie systemu...", 16, QColor(255, 255, 255));
       break;

@@ -29,6 +29,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
+constexpr char kSandboxMarkText[] = "This prefix is Kelvaro's sandbox; Kelvaro may create it anew.\n";
+
 fs::path utf8Path(const QString& relative) { return fs::path(relative.toStdString()); }
 
 void writeBytes(const fs::path& file, const std::vector<std::uint8_t>& bytes) {
@@ -266,7 +268,14 @@ void copyFonts(const TemplateSources& sources, const fs::path& drive) {
 }  // namespace
 
 void buildTemplate(const TemplateSources& sources, const fs::path& output) {
+  if (!sources.dataSource.empty())
+    for (const auto& entry : fs::directory_iterator(sources.dataSource))
+      if (entry.path().filename() != "sandbox")
+        fs::copy(entry.path(), output / entry.path().filename(),
+                 fs::copy_options::recursive | fs::copy_options::overwrite_existing);
   const fs::path drive = output / "sandbox" / "drive_c";
+  writeBytes(output / "sandbox" / kSandboxMark,
+             std::vector<std::uint8_t>(std::begin(kSandboxMarkText), std::end(kSandboxMarkText) - 1));
   makeFolders(drive);
   copyDriveFiles(sources.sandboxSource / "drive_c", drive);
   writeModules(drive);

@@ -6,13 +6,19 @@
 
 namespace kelvaro::sandbox {
 
+// The file that marks a prefix as Kelvaro's own sandbox, which the program may
+// replace when it is damaged; a Wine prefix of the user never has it.
+inline constexpr const char* kSandboxMark = ".kelvaro-sandbox";
+
 struct TemplateSources {
+  std::filesystem::path dataSource;                // data/: copied as it is, except sandbox/
   std::filesystem::path sandboxSource;             // data/sandbox: registry/*.reg and drive_c/
   std::vector<std::filesystem::path> fontFolders;  // where the registered TrueType files are taken from
 };
 
-// Writes Kelvaro's data folder into `output`: Logo\ and Kursory\ beside the
-// program, and sandbox\drive_c\ (the C: drive of a new sandbox). The same
+// Writes Kelvaro's data folder into `output`: the files of data/ (help texts,
+// pictures), Logo\ and Kursory\ beside the program, and sandbox\ (the prefix a
+// new sandbox is copied from: its C: drive and a mark that tells it is one). The same
 // sources give the same bytes. Throws std::runtime_error naming what failed.
 void buildTemplate(const TemplateSources& sources, const std::filesystem::path& output);
 
