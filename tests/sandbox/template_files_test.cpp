@@ -133,6 +133,23 @@ TEST_F(TemplateFiles, ShellLibraryHoldsTheIconsThePagesFallBackTo) {
   fs::remove_all(out);
 }
 
+// Every program file and library of the sandbox is a PE image objdump reads,
+// with icons wrestool finds.
+TEST_F(TemplateFiles, ProgramFilesArePeImagesWithIcons) {
+  int modules = 0;
+  for (const auto& entry : fs::recursive_directory_iterator(kDrive)) {
+    const std::string ext = upper(entry.path().extension().string());
+    if (ext != ".EXE" && ext != ".DLL" && ext != ".SCR") continue;
+    const std::string header = run("objdump -p " + shellQuote(entry.path()) + " 2>&1");
+    EXPECT_NE(header.find("file format pei-i386"), std::string::npos)
+        << entry.path() << header.substr(0, 200);
+    EXPECT_EQ(header.find("Characteristics 0x210f") != std::string::npos, ext == ".DLL") << entry.path();
+    EXPECT_FALSE(iconGroupIds(entry.path()).empty()) << entry.path();
+    ++modules;
+  }
+  EXPECT_GE(modules, 60);
+}
+
 TEST_F(TemplateFiles, FallbackFilesHoldTheirIcons) {
   const struct {
     const char* path;

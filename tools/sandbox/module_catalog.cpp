@@ -123,7 +123,7 @@ const std::vector<ModuleSpec>& sandboxModules() {
   using K = ModuleKind;
   static const std::vector<ModuleSpec> modules = {
       {"WINDOWS/SYSTEM/SHELL32.DLL", K::Library, 1, shellLibrary()},
-      {"WINDOWS/Explorer.exe", K::Program, 100, {"computer", "folder-open", "desktop", "tree"}},
+      {"WINDOWS/Explorer.exe", K::Program, 100, {"computer", "folder-open", "tree", "desktop"}},
       {"WINDOWS/SYSTEM/mydocs.dll", K::Library, 101, {"documents", "picture"}},
       {"WINDOWS/SYSTEM/SHDOCVW.DLL", K::Library, 1, browserLibrary()},
       {"WINDOWS/SYSTEM/OCCACHE.DLL", K::Library, 1, {"download", "gears"}},

@@ -20,8 +20,20 @@
 #include "tools/sandbox/pe_module_writer.h"
 #include "tools/sandbox/picture_art.h"
 #include "tools/sandbox/registry_text.h"
+#include "tools/sandbox/shortcut_catalog.h"
 #include "tools/sandbox/sound_art.h"
 #include "tools/sandbox/wave_file_writer.h"
+
+// The registry files and the shortcuts come from the store's and the
+// platform's own writers.
+#if __has_include("store/wine_registry_files.h")
+#include "store/wine_registry_files.h"
+#define KELVARO_SANDBOX_REGISTRY_FILES 1
+#endif
+#if __has_include("platform/formats/shell_link_writer.h")
+#include "platform/formats/shell_link_writer.h"
+#define KELVARO_SANDBOX_SHELL_LINKS 1
+#endif
 
 namespace kelvaro::sandbox {
 
@@ -265,6 +277,40 @@ void copyFonts(const TemplateSources& sources, const fs::path& drive) {
   }
 }
 
+void writeRegistry(const TemplateSources& sources, const fs::path& prefix) {
+#ifdef KELVARO_SANDBOX_REGISTRY_FILES
+  fs::create_directories(prefix);
+  auto registry = WineRegistryFiles::open(prefix);
+  loadRegistryFolder(*registry, sources.sandboxSource / "registry");
+  registry->flush();
+  // New users start from the same settings.
+  if (!fs::exists(prefix / "userdef.reg")) {
+    const std::string header =
+        "WINE REGISTRY Version 2\n;; All keys relative to \\\\User\\\\.Default\n\n#arch=win32\n";
+    writeBytes(prefix / "userdef.reg", std::vector<std::uint8_t>(header.begin(), header.end()));
+  }
+#else
+  (void)sources;
+  (void)prefix;
+#endif
+}
+
+void writeShortcuts(const fs::path& drive) {
+#ifdef KELVARO_SANDBOX_SHELL_LINKS
+  for (const ShortcutSpec& s : sandboxShortcuts()) {
+    formats::ShellLinkFields link;
+    link.target = s.target.toStdString();
+    link.arguments = s.arguments.toStdString();
+    link.workingDirectory =
+        (s.workingDirectory.isEmpty() ? s.target.left(s.target.lastIndexOf('\\')) : s.workingDirectory)
+            .toStdString();
+    writeBytes(drive / utf8Path(s.file), formats::ShellLinkWriter::encode(link, "CP1250"));
+  }
+#else
+  (void)drive;
+#endif
+}
+
 }  // namespace
 
 void buildTemplate(const TemplateSources& sources, const fs::path& output) {
@@ -284,6 +330,8 @@ void buildTemplate(const TemplateSources& sources, const fs::path& output) {
   writeLogos(drive, output);
   writePictures(drive, output);
   copyFonts(sources, drive);
+  writeShortcuts(drive);
+  writeRegistry(sources, output / "sandbox");
 }
 
 }  // namespace kelvaro::sandbox
