@@ -423,11 +423,22 @@ TEST_F(TemplateFiles, PicturesBesideTheProgramAreInTheFormatsThePagesRead) {
   for (const char* f : {"BMP3", "JPEG", "GIF", "ICO"}) EXPECT_TRUE(formats.count(f)) << f << "\n" << out;
   EXPECT_NE(out.find("BMP3 22 682"), std::string::npos) << out;
   EXPECT_NE(out.find("BMP3 38 1178"), std::string::npos) << out;
-  // The metafiles start as the OEM page's decoders expect.
-  std::ifstream wmf(kData / "Logo" / "OEM" / "Znak wektorowy.wmf", std::ios::binary);
-  unsigned char key[4] = {};
-  wmf.read(reinterpret_cast<char*>(key), 4);
-  EXPECT_EQ(key[0] | key[1] << 8 | key[2] << 16 | static_cast<unsigned>(key[3]) << 24, 0x9AC6CDD7u);
+  // libwmf draws the Windows metafile with its four shapes.
+  const fs::path svg = fs::temp_directory_path() / "kelvaro-oem-sample.svg";
+  run("wmf2svg -o " + shellQuote(svg) + " " + shellQuote(kData / "Logo" / "OEM" / "Znak wektorowy.wmf"));
+  std::ifstream drawn(svg);
+  const std::string svgText((std::istreambuf_iterator<char>(drawn)), std::istreambuf_iterator<char>());
+  EXPECT_NE(svgText.find("width=\"180\" height=\"114\""), std::string::npos) << svgText;
+  auto count = [&](const std::string& tag) {
+    std::size_t n = 0;
+    for (std::size_t pos = 0; (pos = svgText.find(tag, pos)) != std::string::npos; ++pos) ++n;
+    return n;
+  };
+  EXPECT_EQ(count("<rect "), 2u) << svgText;
+  EXPECT_EQ(count("<ellipse "), 1u) << svgText;
+  EXPECT_EQ(count("<polygon "), 1u) << svgText;
+  fs::remove(svg);
+  // The enhanced metafile starts as the OEM page's decoder expects.
   std::ifstream emf(kData / "Logo" / "OEM" / "Znak wektorowy.emf", std::ios::binary);
   char header[44] = {};
   emf.read(header, 44);
