@@ -320,7 +320,7 @@ void buildTemplate(const TemplateSources& sources, const fs::path& output) {
         fs::copy(entry.path(), output / entry.path().filename(),
                  fs::copy_options::recursive | fs::copy_options::overwrite_existing);
   const fs::path drive = output / "sandbox" / "drive_c";
-  writeBytes(output / "sandbox" / kSandboxMark,
+  writeBytes(output / "sandbox" / kSandboxMarkFile,
              std::vector<std::uint8_t>(std::begin(kSandboxMarkText), std::end(kSandboxMarkText) - 1));
   makeFolders(drive);
   copyDriveFiles(sources.sandboxSource / "drive_c", drive);

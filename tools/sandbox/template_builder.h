@@ -4,11 +4,9 @@
 #include <string>
 #include <vector>
 
-namespace kelvaro::sandbox {
+#include "platform/sandbox_repair.h"
 
-// The file that marks a prefix as Kelvaro's own sandbox, which the program may
-// replace when it is damaged; a Wine prefix of the user never has it.
-inline constexpr const char* kSandboxMark = ".kelvaro-sandbox";
+namespace kelvaro::sandbox {
 
 struct TemplateSources {
   std::filesystem::path dataSource;                // data/: copied as it is, except sandbox/
