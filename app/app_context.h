@@ -9,6 +9,8 @@
 
 namespace kelvaro {
 
+class FrameControl;
+
 // What a page may use: the environment and its registry, the platform
 // services, the process-wide flags, and the one way to run a loader or a
 // command.
@@ -21,6 +23,9 @@ class AppContext {
   Dialogs& dialogs() const { return *platform_.dialogs; }
   Launcher* launcher() const { return platform_.launcher; }
   const Platform& platform() const { return platform_; }
+  // The main window's options the options page applies; null without a window.
+  FrameControl* frame() const { return frame_; }
+  void setFrame(FrameControl* frame) { frame_ = frame; }
 
   // Set by Apply commands that need a restart; never cleared.
   bool restartNeeded() const { return restartNeeded_; }
@@ -38,6 +43,7 @@ class AppContext {
 
  private:
   Platform platform_;
+  FrameControl* frame_ = nullptr;
   bool restartNeeded_ = false;
 };
 

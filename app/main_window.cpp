@@ -16,6 +16,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "app/multi_row_tabs.h"
 #include "store/program_version.h"
 #include "store/registry_handle.h"
 #include "store/store_patterns.h"
@@ -45,24 +46,48 @@ QIcon pageIcon(int index, const char* caption) {
   return QIcon(pixmap);
 }
 
+// Gives every hint of one window the chosen duration, also for controls made
+// after the duration was set.
+class HintDurationFilter : public QObject {
+ public:
+  HintDurationFilter(QWidget* window, const int& duration) : QObject(window), window_(window), duration_(duration) {}
+
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::ToolTip && watched->isWidgetType()) {
+      auto* widget = static_cast<QWidget*>(watched);
+      if (widget->window() == window_) widget->setToolTipDuration(duration_);
+    }
+    return false;
+  }
+
+ private:
+  QWidget* window_;
+  const int& duration_;
+};
+
 }  // namespace
 
 QString TKelvaro::baseCaption() {
   return text(kProgramTitle) + "  v. " + QString::fromStdString(programVersionString());
 }
 
-TKelvaro::TKelvaro(AppContext& app, const PageFactory& factory, QWidget* parent) : QWidget(parent), app_(app) {
+TKelvaro::TKelvaro(AppContext& app, const PageFactory& factory, QWidget* parent)
+    : QWidget(parent), app_(app), standardColour_(QApplication::palette().color(QPalette::Active, QPalette::Button)),
+      applicationTitle_(text(kProgramTitle)) {
+  app_.setFrame(this);
   setObjectName("TKelvaro");
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
   setWindowTitle(baseCaption());
-  setFixedSize(610, 495);
+  setWindowIconText(applicationTitle_);
+  setFixedSize(tabLayout_.windowSize);
 
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(4, 4, 4, 4);
   layout->setSpacing(4);
 
-  stronki_ = new QTabWidget(this);
+  tabRows_ = new MultiRowTabs(this);
+  stronki_ = new QTabWidget(tabRows_);
   stronki_->setObjectName("stronki");
   stronki_->setUsesScrollButtons(true);
   const auto catalog = pageCatalog();
@@ -73,7 +98,9 @@ TKelvaro::TKelvaro(AppContext& app, const PageFactory& factory, QWidget* parent)
     pages_.push_back(page);
     stronki_->addTab(page, pageIcon(static_cast<int>(i), info.caption), text(info.caption));
   }
-  layout->addWidget(stronki_, 1);
+  tabRows_->setPageControl(stronki_);
+  tabRows_->setArrangement(tabLayout_.side, tabLayout_.severalRows, tabLayout_.oppositeRows);
+  layout->addWidget(tabRows_, 1);
 
   auto* bar = new QWidget(this);
   bar->setObjectName("bottomBar");
@@ -90,17 +117,18 @@ TKelvaro::TKelvaro(AppContext& app, const PageFactory& factory, QWidget* parent)
   // Where a Windows program extends its title-bar menu: here the tab rows
   // offer the same page-order entries on a right click.
   stronki_->tabBar()->setContextMenuPolicy(Qt::CustomContextMenu);
-  connect(stronki_->tabBar(), &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
-    QMenu* menu = buildWindowMenu(this);
-    menu->setAttribute(Qt::WA_DeleteOnClose);
-    menu->popup(stronki_->tabBar()->mapToGlobal(pos));
-  });
+  connect(stronki_->tabBar(), &QWidget::customContextMenuRequested, this,
+          [this](const QPoint& pos) { showWindowMenu(stronki_->tabBar()->mapToGlobal(pos)); });
+  connect(tabRows_, &MultiRowTabs::tabContextMenuRequested, this, &TKelvaro::showWindowMenu);
+  qApp->installEventFilter(new HintDurationFilter(this, hintDuration_));
 
   connect(stronki_, &QTabWidget::currentChanged, this, [this] { applyNavigationState(); });
 
   watchNeutralArea(this);
   watchNeutralArea(stronki_);
   watchNeutralArea(stronki_->tabBar());
+  watchNeutralArea(tabRows_);
+  for (RowTab* tab : tabRows_->tabs()) watchNeutralArea(tab);
   watchNeutralArea(bar);
   for (QWidget* w : {static_cast<QWidget*>(closeButton_), static_cast<QWidget*>(reReadButton_),
                      static_cast<QWidget*>(previousButton_), static_cast<QWidget*>(nextButton_),
@@ -108,9 +136,14 @@ TKelvaro::TKelvaro(AppContext& app, const PageFactory& factory, QWidget* parent)
     watchNeutralArea(w);
   }
   for (Page* page : pages_) {
+    // Pages show the window's colour, as tab sheets of a coloured form do.
+    page->setAutoFillBackground(true);
     watchNeutralArea(page);
     if (QTabWidget* subs = page->subPageControl()) {
-      for (int i = 0; i < subs->count(); ++i) watchNeutralArea(subs->widget(i));
+      for (int i = 0; i < subs->count(); ++i) {
+        subs->widget(i)->setAutoFillBackground(true);
+        watchNeutralArea(subs->widget(i));
+      }
     }
   }
 
@@ -118,6 +151,54 @@ TKelvaro::TKelvaro(AppContext& app, const PageFactory& factory, QWidget* parent)
     move(screen->availableGeometry().center() - rect().center());
   }
   applyNavigationState();
+}
+
+TKelvaro::~TKelvaro() {
+  if (app_.frame() == this) app_.setFrame(nullptr);
+}
+
+void TKelvaro::setWindowColour(const QColor& colour) {
+  QPalette palette = this->palette();
+  palette.setColor(QPalette::Window, colour);
+  setPalette(palette);
+}
+
+QColor TKelvaro::windowColour() const { return palette().color(QPalette::Window); }
+
+void TKelvaro::setTabLayout(const TabLayout& layout) {
+  tabLayout_ = layout;
+  tabRows_->setArrangement(layout.side, layout.severalRows, layout.oppositeRows);
+  setFixedSize(layout.windowSize);
+  this->layout()->activate();
+  // The window is centred when it first shows, in the size it has then.
+  if (!shownOnce_) {
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+      move(screen->availableGeometry().center() - rect().center());
+    }
+  }
+}
+
+void TKelvaro::setHintDuration(int milliseconds) {
+  hintDuration_ = milliseconds;
+  setToolTipDuration(milliseconds);
+  for (QWidget* widget : findChildren<QWidget*>()) widget->setToolTipDuration(milliseconds);
+}
+
+void TKelvaro::setApplicationTitle(const QString& title) {
+  applicationTitle_ = title;
+  setWindowIconText(title);
+}
+
+bool TKelvaro::showPageAt(int index) {
+  if (index < 0 || index >= stronki_->count()) return false;
+  showPage(pages_[static_cast<std::size_t>(index)]->info().id);
+  return true;
+}
+
+void TKelvaro::showWindowMenu(QPoint globalPos) {
+  QMenu* menu = buildWindowMenu(this);
+  menu->setAttribute(Qt::WA_DeleteOnClose);
+  menu->popup(globalPos);
 }
 
 void TKelvaro::buildBottomBar(QWidget* bar) {
@@ -235,7 +316,7 @@ void TKelvaro::applyNavigationState() {
 
 void TKelvaro::reReadActivePage() {
   Page* active = activePage();
-  if (!active || !active->hasLoader()) return;
+  if (!active || !active->hasReRead()) return;
   app_.run([active] { active->reRead(); });
 }
 

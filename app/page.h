@@ -32,6 +32,9 @@ class Page : public QWidget {
 
   // Whether the page has a loader in the start-up sequence and for re-read.
   virtual bool hasLoader() const { return false; }
+  // Whether "&Odczytaj" does something on this page (a page without a
+  // start-up loader may still have a re-read of its own).
+  virtual bool hasReRead() const { return hasLoader(); }
   // Fills the page from the store; leaves its Apply commands disabled.
   virtual void load() {}
   // What "&Odczytaj" does on this page.
