@@ -1,5 +1,6 @@
 #include "tools/sandbox/picture_art.h"
 
+#include <QFontMetrics>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRandomGenerator>
@@ -119,19 +120,30 @@ QImage drawPicture(const QString& kind, QSize size) {
     }
   } else {  // oem: a maker's plate
     gradient(p, size, QColor(255, 255, 255), QColor(200, 215, 235));
+    const int r = std::min(h * 3 / 10, w / 6);
+    const QPoint centre(r + h / 10, h / 2);
     p.setPen(QPen(QColor(0, 60, 140), 3));
     p.setBrush(QColor(0, 90, 180));
-    p.drawEllipse(QPoint(h / 2, h / 2), h / 3, h / 3);
+    p.drawEllipse(centre, r, r);
     p.setPen(Qt::white);
     QFont f("DejaVu Sans");
     f.setBold(true);
-    f.setPixelSize(h / 3);
+    f.setPixelSize(std::max(6, r));
     p.setFont(f);
-    p.drawText(QRect(h / 6, h / 6, h * 2 / 3, h * 2 / 3), Qt::AlignCenter, "PK");
+    p.drawText(QRect(centre.x() - r, centre.y() - r, 2 * r, 2 * r), Qt::AlignCenter, "PK");
+    // The maker's name in two lines, as large as the space beside the sign allows.
+    const QRect words(centre.x() + r + h / 10, 0, w - centre.x() - r - h / 10 - 2, h);
+    int pixels = h / 4;
+    for (; pixels > 6; --pixels) {
+      f.setPixelSize(pixels);
+      const QFontMetrics metrics(f);
+      if (metrics.horizontalAdvance("Pracownia") <= words.width() && 2 * metrics.height() <= words.height())
+        break;
+    }
+    f.setPixelSize(pixels);
+    p.setFont(f);
     p.setPen(QColor(0, 40, 100));
-    f.setPixelSize(std::max(10, h / 7));
-    p.setFont(f);
-    p.drawText(QRect(h, 0, w - h - 4, h), Qt::AlignVCenter | Qt::TextWordWrap, "Pracownia Kowalski");
+    p.drawText(words, Qt::AlignVCenter | Qt::AlignLeft, "Pracownia\nKowalski");
   }
   p.end();
   return image;
