@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -9,6 +11,16 @@
 
 namespace kelvaro::winereg {
 namespace {
+
+// Test names from the cases' descriptions.
+template <class Case>
+std::string caseName(const ::testing::TestParamInfo<Case>& info) {
+  std::string name;
+  for (const char c : std::string(info.param.what)) {
+    name.push_back(std::isalnum(static_cast<unsigned char>(c)) ? c : '_');
+  }
+  return name;
+}
 
 std::vector<std::uint8_t> bytes(std::initializer_list<int> list) {
   std::vector<std::uint8_t> out;
@@ -33,6 +45,8 @@ struct EscapeCase {
   const char* delimiters;
   std::string text;
 };
+
+void PrintTo(const EscapeCase& c, std::ostream* os) { *os << c.what; }
 
 class EscapeTest : public ::testing::TestWithParam<EscapeCase> {};
 
@@ -65,7 +79,8 @@ INSTANTIATE_TEST_SUITE_P(
         EscapeCase{"DEL as it is", u"\x7f", "\"\"", "\x7f"},
         EscapeCase{"quote and backslash in a value", u"a\"b\\c[d]", "\"\"", "a\\\"b\\\\c[d]"},
         EscapeCase{"brackets in a key name", u"a[b]\"c", "[]", "a\\[b\\]\"c"},
-        EscapeCase{"Polish letters", u"Zażółć", "\"\"", "Za\\x17c\\xf3\\x142\\x107"}));
+        EscapeCase{"Polish letters", u"Zażółć", "\"\"", "Za\\x17c\\xf3\\x142\\x107"}),
+    caseName<EscapeCase>);
 
 struct ParseCase {
   const char* what;
@@ -73,6 +88,8 @@ struct ParseCase {
   std::ptrdiff_t used;
   std::u16string units;
 };
+
+void PrintTo(const ParseCase& c, std::ostream* os) { *os << c.what; }
 
 class ParseEscapedTest : public ::testing::TestWithParam<ParseCase> {};
 
@@ -101,7 +118,8 @@ INSTANTIATE_TEST_SUITE_P(
         ParseCase{"encoded surrogates are kept", "\xed\xa0\x80\"", 4, u"\xd800"},
         ParseCase{"no closing quote", "abc", -1, u""},
         ParseCase{"an escaped quote does not close", "abc\\\"", -1, u""},
-        ParseCase{"a backslash at the end", "abc\\", -1, u""}));
+        ParseCase{"a backslash at the end", "abc\\", -1, u""}),
+    caseName<ParseCase>);
 
 struct ValueCase {
   const char* what;
@@ -111,6 +129,8 @@ struct ValueCase {
   std::vector<std::uint8_t> data;
   std::string written;    // how wineserver writes it back ("" when the same)
 };
+
+void PrintTo(const ValueCase& c, std::ostream* os) { *os << c.what; }
 
 class ValueTest : public ::testing::TestWithParam<ValueCase> {};
 
@@ -167,7 +187,8 @@ INSTANTIATE_TEST_SUITE_P(
                   "\"a\"=hex:01,02,03\n"},
         ValueCase{"0x inside hex data", "\"a\"=hex:0x1f\n", u"a", kRegBinary, bytes({0x1f}),
                   "\"a\"=hex:1f\n"},
-        ValueCase{"escaped name", "\"a\\\"b\\x17c\"=\"\"\n", u"a\"bż", kRegSz, sz(u""), ""}));
+        ValueCase{"escaped name", "\"a\\\"b\\x17c\"=\"\"\n", u"a\"bż", kRegSz, sz(u""), ""}),
+    caseName<ValueCase>);
 
 // Hex data wraps once a line passes column 76, counting the name.
 TEST(ValueWrapTest, HexWrapsAfterColumn76) {
