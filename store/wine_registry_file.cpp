@@ -134,8 +134,9 @@ void RegistryFile::load(std::string text, Arch& arch, std::uint64_t now) {
   const std::string_view data = text_;
   if (const void* nul = std::memchr(data.data(), 0, data.size())) {
     const auto at = static_cast<std::size_t>(static_cast<const char*>(nul) - data.data());
-    throw FormatError(static_cast<int>(std::count(data.begin(), data.begin() + static_cast<std::ptrdiff_t>(at), '\n')) + 1,
-                      kNulByte);
+    throw FormatError(
+        static_cast<int>(std::count(data.begin(), data.begin() + static_cast<std::ptrdiff_t>(at), '\n')) + 1,
+        kNulByte);
   }
   LineReader reader(data);
   Line line;

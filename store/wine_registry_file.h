@@ -14,12 +14,12 @@ namespace kelvaro::winereg {
 // What the Wine backend keeps per key.
 struct KeyInfo final : KeyAttachment {
   static constexpr std::uint32_t kNoChunk = 0xFFFFFFFF;
-  std::uint64_t modif = 0;          // FILETIME of the last change, as wineserver keeps it
-  std::uint32_t chunk = kNoChunk;   // the key's first section in the file's text
-  bool dirty = false;               // changed since the text was read or written
-  bool link = false;                // #link
-  bool hasClass = false;            // #class
-  bool moreChunks = false;          // the file has further sections for this key
+  std::uint64_t modif = 0;         // FILETIME of the last change, as wineserver keeps it
+  std::uint32_t chunk = kNoChunk;  // the key's first section in the file's text
+  bool dirty = false;              // changed since the text was read or written
+  bool link = false;               // #link
+  bool hasClass = false;           // #class
+  bool moreChunks = false;         // the file has further sections for this key
 };
 
 // The key's info; attaches an empty one when it has none.
@@ -92,7 +92,8 @@ class RegistryFile {
   RegistryKey* sectionKey(const std::u16string& path, int line);
   void regenerate(std::string& out, RegistryKey& key, const KeyInfo& info, std::size_t first,
                   std::vector<Chunk>& chunks) const;
-  void appendNewSection(std::string& out, RegistryKey& key, std::uint64_t now, std::vector<Chunk>& chunks) const;
+  void appendNewSection(std::string& out, RegistryKey& key, std::uint64_t now,
+                        std::vector<Chunk>& chunks) const;
 
   std::u16string rootName_;
   std::string relativeTo_;

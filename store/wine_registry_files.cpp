@@ -44,8 +44,8 @@ std::string writeFailedMessage(const std::filesystem::path& path, int err) {
 }
 
 std::string invalidFileMessage(const std::filesystem::path& path, const winereg::FormatError& e) {
-  return "Plik " + pathText(path) + " nie jest poprawnym plikiem rejestru Wine (wiersz " + std::to_string(e.line()) +
-         ": " + e.what() + "). Program go nie zmieni.";
+  return "Plik " + pathText(path) + " nie jest poprawnym plikiem rejestru Wine (wiersz " +
+         std::to_string(e.line()) + ": " + e.what() + "). Program go nie zmieni.";
 }
 
 std::uint64_t fileTimeNow() {
@@ -179,8 +179,8 @@ void writeAtomically(const std::filesystem::path& path, std::string_view text,
   Fd fd;
   static unsigned counter = 0;
   for (int attempt = 0; attempt < 100; ++attempt) {
-    temp = dir / ("." + target.filename().string() + std::string(kTempMarker) + std::to_string(::getpid()) + "-" +
-                  std::to_string(counter++) + ".tmp");
+    temp = dir / ("." + target.filename().string() + std::string(kTempMarker) + std::to_string(::getpid()) +
+                  "-" + std::to_string(counter++) + ".tmp");
     fd.reset(::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
     if (fd.get() >= 0 || errno != EEXIST) break;
   }
@@ -443,7 +443,8 @@ std::unique_ptr<WineRegistryFiles> WineRegistryFiles::open(const std::filesystem
   for (std::size_t i = 0; i < impl->files.size(); ++i) {
     impl->load(impl->files[i], now);
     // wineserver takes a system.reg that names no architecture for a 32-bit one.
-    if (i == 0 && impl->files[0].model.existsOnDisk() && impl->arch == Arch::Unknown) impl->arch = Arch::Win32;
+    if (i == 0 && impl->files[0].model.existsOnDisk() && impl->arch == Arch::Unknown)
+      impl->arch = Arch::Win32;
   }
   if (impl->arch == Arch::Unknown) {
     const char* wineArch = std::getenv("WINEARCH");
@@ -478,8 +479,10 @@ void WineRegistryFiles::flush() {
 
 std::shared_ptr<RegistryKey> WineRegistryFiles::rootKey(Root root) {
   switch (root) {
-    case Root::CurrentUser: return impl_->user().model.root();
-    case Root::LocalMachine: return impl_->machine().model.root();
+    case Root::CurrentUser:
+      return impl_->user().model.root();
+    case Root::LocalMachine:
+      return impl_->machine().model.root();
     case Root::ClassesRoot: {
       auto software = impl_->machine().model.root()->findSubkey(u"Software");
       return software ? followLink(software->findSubkey(u"Classes")) : nullptr;

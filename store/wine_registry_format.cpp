@@ -45,6 +45,9 @@ void appendDecimal(std::string& out, std::uint32_t value) {
 
 // Letters of the C escapes for control characters; '.' where octal is used.
 constexpr std::string_view kControlEscapes = ".......abtnvfr.............e....";
+// The C escapes wineserver reads, and what they stand for.
+constexpr std::string_view kEscapeLetters = "abefnrtv";
+constexpr char16_t kEscapeUnits[] = {u'\a', u'\b', 0x1B, u'\f', u'\n', u'\r', u'\t', u'\v'};
 
 bool startsWith(std::string_view text, std::string_view prefix) {
   return text.size() >= prefix.size() && text.compare(0, prefix.size(), prefix) == 0;
@@ -144,20 +147,8 @@ std::ptrdiff_t parseEscaped(std::string_view text, char endChar, std::u16string&
       ++p;
       if (p >= n) break;
       const char c = text[p];
-      char16_t simple = 0;
-      switch (c) {
-        case 'a': simple = '\a'; break;
-        case 'b': simple = '\b'; break;
-        case 'e': simple = 0x1B; break;
-        case 'f': simple = '\f'; break;
-        case 'n': simple = '\n'; break;
-        case 'r': simple = '\r'; break;
-        case 't': simple = '\t'; break;
-        case 'v': simple = '\v'; break;
-        default: break;
-      }
-      if (simple != 0) {
-        out.push_back(simple);
+      if (const std::size_t e = kEscapeLetters.find(c); e != std::string_view::npos) {
+        out.push_back(kEscapeUnits[e]);
         ++p;
         continue;
       }
@@ -167,14 +158,16 @@ std::ptrdiff_t parseEscaped(std::string_view text, char endChar, std::u16string&
           out.push_back(u'x');
         } else {
           unsigned v = 0;
-          for (int k = 0; k < 4 && isHexDigit(at(p)); ++k) v = v * 16 + static_cast<unsigned>(hexValue(text[p++]));
+          for (int k = 0; k < 4 && isHexDigit(at(p)); ++k)
+            v = v * 16 + static_cast<unsigned>(hexValue(text[p++]));
           out.push_back(static_cast<char16_t>(v));
         }
         continue;
       }
       if (c >= '0' && c <= '7') {
         unsigned v = 0;
-        for (int k = 0; k < 3 && at(p) >= '0' && at(p) <= '7'; ++k) v = v * 8 + static_cast<unsigned>(text[p++] - '0');
+        for (int k = 0; k < 3 && at(p) >= '0' && at(p) <= '7'; ++k)
+          v = v * 8 + static_cast<unsigned>(text[p++] - '0');
         out.push_back(static_cast<char16_t>(v));
         continue;
       }
@@ -342,7 +335,8 @@ void appendValue(std::string& out, std::u16string_view name, std::uint32_t type,
     case kRegExpandSz:
     case kRegMultiSz:
       // Only terminated strings are written as text.
-      if (data.size() >= 2 && data.size() % 2 == 0 && data[data.size() - 1] == 0 && data[data.size() - 2] == 0) {
+      if (data.size() >= 2 && data.size() % 2 == 0 && data[data.size() - 1] == 0 &&
+          data[data.size() - 2] == 0) {
         if (type != kRegSz) {
           out += "str(";
           appendHex(out, type, 1);
@@ -357,9 +351,9 @@ void appendValue(std::string& out, std::u16string_view name, std::uint32_t type,
       break;
     case kRegDword:
       if (data.size() == 4) {
-        const std::uint32_t dw = static_cast<std::uint32_t>(data[0]) | (static_cast<std::uint32_t>(data[1]) << 8) |
-                                 (static_cast<std::uint32_t>(data[2]) << 16) |
-                                 (static_cast<std::uint32_t>(data[3]) << 24);
+        const std::uint32_t dw =
+            static_cast<std::uint32_t>(data[0]) | (static_cast<std::uint32_t>(data[1]) << 8) |
+            (static_cast<std::uint32_t>(data[2]) << 16) | (static_cast<std::uint32_t>(data[3]) << 24);
         out += "dword:";
         appendHex(out, dw, 8);
         out.push_back('\n');

@@ -54,9 +54,7 @@ constexpr bool isSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 constexpr bool isHexDigit(char c) {
   return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
 }
-constexpr int hexValue(char c) {
-  return c <= '9' ? c - '0' : (c | 0x20) - 'a' + 10;
-}
+constexpr int hexValue(char c) { return c <= '9' ? c - '0' : (c | 0x20) - 'a' + 10; }
 
 // One physical line: its text without "\n" (and without the "\r" before it),
 // where it begins, and where the next line begins.

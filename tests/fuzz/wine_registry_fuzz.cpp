@@ -26,7 +26,8 @@ void check(bool ok, const char* what) {
 }
 
 bool sameTree(const RegistryKey& a, const RegistryKey& b) {
-  if (a.name() != b.name() || a.values().size() != b.values().size() || a.subkeys().size() != b.subkeys().size()) {
+  if (a.name() != b.name() || a.values().size() != b.values().size() ||
+      a.subkeys().size() != b.subkeys().size()) {
     return false;
   }
   for (std::size_t i = 0; i < a.values().size(); ++i) {

@@ -48,12 +48,14 @@ std::string systemReg(const std::string& extra = "") {
          section("Software\\\\Wine", "\"A\"=\"1\"\n\"C\"=dword:00000003\n") +
          section("Software\\\\Wine\\\\Drivers", "\"Audio\"=\"alsa\"\n") +
          section("System\\\\ControlSet001\\\\Control", "\"X\"=\"y\"\n") +
-         section("System\\\\CurrentControlSet", "#link\n" + linkLine(u"\\Registry\\Machine\\System\\ControlSet001")) +
+         section("System\\\\CurrentControlSet",
+                 "#link\n" + linkLine(u"\\Registry\\Machine\\System\\ControlSet001")) +
          extra;
 }
 
 std::string userReg(const std::string& body = section("Control Panel\\\\Desktop", "\"Wallpaper\"=\"\"\n")) {
-  return "WINE REGISTRY Version 2\n;; All keys relative to REGISTRY\\\\User\\\\S-1-5-21-0-0-0-1000\n\n#arch=win64\n" +
+  return "WINE REGISTRY Version 2\n;; All keys relative to "
+         "REGISTRY\\\\User\\\\S-1-5-21-0-0-0-1000\n\n#arch=win64\n" +
          body;
 }
 
@@ -133,9 +135,8 @@ TEST_F(WineRegistryFilesTest, AChangedValueRewritesOnlyItsLinesAndItsKeysTimes) 
   EXPECT_TRUE(std::regex_match(changed[0], std::regex(R"(\[Software\\\\Wine\] \d+)"))) << changed[0];
   EXPECT_TRUE(std::regex_match(changed[1], std::regex(R"(#time=[0-9a-f]+)"))) << changed[1];
   EXPECT_EQ(changed[2], "\"A\"=\"Za\\x17c\\xf3\\x142\\x107\"");
-  EXPECT_GT(WineRegistryFiles::lastWriteTime(*files->rootKey(Root::LocalMachine)
-                                                  ->findSubkey(u"Software")
-                                                  ->findSubkey(u"Wine")),
+  EXPECT_GT(WineRegistryFiles::lastWriteTime(
+                *files->rootKey(Root::LocalMachine)->findSubkey(u"Software")->findSubkey(u"Wine")),
             kTime);
   EXPECT_EQ(identityOf(dir / "user.reg"), userBefore);
 
@@ -159,7 +160,8 @@ TEST_F(WineRegistryFilesTest, NewValuesGoInNameOrderAndDeletedOnesDisappear) {
   const std::size_t head = text.find("[Software\\\\Wine] ");
   ASSERT_NE(head, std::string::npos);
   const std::size_t body = text.find('\n', text.find("#time=", head)) + 1;
-  EXPECT_EQ(text.substr(body, text.find("\n\n", body) + 1 - body), "\"_\"=hex:01,02\n\"A\"=\"1\"\n\"B\"=dword:fffffffe\n");
+  EXPECT_EQ(text.substr(body, text.find("\n\n", body) + 1 - body),
+            "\"_\"=hex:01,02\n\"A\"=\"1\"\n\"B\"=dword:fffffffe\n");
 }
 
 TEST_F(WineRegistryFilesTest, NewKeysGetSectionsWhereWineserverPutsThem) {
@@ -179,12 +181,14 @@ TEST_F(WineRegistryFilesTest, NewKeysGetSectionsWhereWineserverPutsThem) {
       section("Software\\\\Wine\\\\Drivers", "\"Audio\"=\"alsa\"\n") +
       section("Software\\\\Wine\\\\Sub\\\\Deep", "\"v\"=\"1\"\n") +
       section("System\\\\ControlSet001\\\\Control", "\"X\"=\"y\"\n") +
-      section("System\\\\CurrentControlSet", "#link\n" + linkLine(u"\\Registry\\Machine\\System\\ControlSet001")));
+      section("System\\\\CurrentControlSet",
+              "#link\n" + linkLine(u"\\Registry\\Machine\\System\\ControlSet001")));
   EXPECT_EQ(text, expected);
   // A new section's stamps are the time of the change, in both forms.
   const std::string raw = system();
   std::smatch m;
-  ASSERT_TRUE(std::regex_search(raw, m, std::regex(R"(\[Software\\\\Wine\\\\Sub\\\\Deep\] (\d+)\n#time=([0-9a-f]+))")));
+  ASSERT_TRUE(std::regex_search(
+      raw, m, std::regex(R"(\[Software\\\\Wine\\\\Sub\\\\Deep\] (\d+)\n#time=([0-9a-f]+))")));
   const auto modif = std::stoull(m[2].str(), nullptr, 16);
   EXPECT_EQ(std::stoull(m[1].str()), (modif - winereg::kUnixEpochTicks) / winereg::kTicksPerSecond);
   EXPECT_NEAR(static_cast<double>(std::stoull(m[1].str())), static_cast<double>(::time(nullptr)), 120.0);
@@ -194,7 +198,8 @@ TEST_F(WineRegistryFilesTest, KeysAndValuesKeepWinesOrderUnderscoreBeforeLetters
   auto files = open();
   RegistryHandle reg(*files);
   reg.setRoot(Root::LocalMachine);
-  for (const char* name : {"Software\\Order\\b", "Software\\Order\\_x", "Software\\Order\\A", "Software\\Order\\a1"}) {
+  for (const char* name :
+       {"Software\\Order\\b", "Software\\Order\\_x", "Software\\Order\\A", "Software\\Order\\a1"}) {
     ASSERT_TRUE(reg.openKey(std::string("\\") + name, true));
     reg.writeString("v", "1");
   }
@@ -205,7 +210,12 @@ TEST_F(WineRegistryFilesTest, KeysAndValuesKeepWinesOrderUnderscoreBeforeLetters
   EXPECT_LT(pos("[Software\\\\Order\\\\A]"), pos("[Software\\\\Order\\\\a1]"));
   EXPECT_LT(pos("[Software\\\\Order\\\\a1]"), pos("[Software\\\\Order\\\\b]"));
   EXPECT_LT(pos("[Software\\\\Order\\\\b]"), pos("[Software\\\\Wine]"));
-  EXPECT_EQ(files->rootKey(Root::LocalMachine)->findSubkey(u"software")->findSubkey(u"ORDER")->subkeys().front()->name(),
+  EXPECT_EQ(files->rootKey(Root::LocalMachine)
+                ->findSubkey(u"software")
+                ->findSubkey(u"ORDER")
+                ->subkeys()
+                .front()
+                ->name(),
             u"_x");
 }
 
@@ -271,14 +281,15 @@ TEST_F(WineRegistryFilesTest, LinksResolveUpToSixteenLevels) {
   const std::vector<Case> cases = {
       {linkChain(16), "Software\\Links\\L0", true},
       {linkChain(17), "Software\\Links\\L0", false},
-      {section("Software\\\\Links\\\\Loop", "#link\n" + linkLine(u"\\Registry\\Machine\\Software\\Links\\Loop")),
+      {section("Software\\\\Links\\\\Loop",
+               "#link\n" + linkLine(u"\\Registry\\Machine\\Software\\Links\\Loop")),
        "Software\\Links\\Loop", false},
       {section("Software\\\\Links\\\\Gone", "#link\n" + linkLine(u"\\Registry\\Machine\\Software\\Nowhere")),
        "Software\\Links\\Gone", false},
-      {section("Software\\\\Links\\\\Relative", "#link\n" + linkLine(u"Software\\Wine")), "Software\\Links\\Relative",
-       false},
-      {section("Software\\\\Links\\\\ToUser", "#link\n" +
-                                                  linkLine(u"\\Registry\\User\\S-1-5-21-0-0-0-1000\\Control Panel")),
+      {section("Software\\\\Links\\\\Relative", "#link\n" + linkLine(u"Software\\Wine")),
+       "Software\\Links\\Relative", false},
+      {section("Software\\\\Links\\\\ToUser",
+               "#link\n" + linkLine(u"\\Registry\\User\\S-1-5-21-0-0-0-1000\\Control Panel")),
        "Software\\Links\\ToUser\\Desktop", true},
   };
   for (const Case& c : cases) {
@@ -300,7 +311,8 @@ TEST_F(WineRegistryFilesTest, ClassesRootWritesGoToSystemReg) {
   ASSERT_TRUE(reg.openKey("kelvarofile\\shell\\open\\command", true));
   reg.writeString("", "notepad.exe %1");
   files->flush();
-  EXPECT_NE(system().find("[Software\\\\Classes\\\\kelvarofile\\\\shell\\\\open\\\\command] "), std::string::npos);
+  EXPECT_NE(system().find("[Software\\\\Classes\\\\kelvarofile\\\\shell\\\\open\\\\command] "),
+            std::string::npos);
   EXPECT_EQ(readFile(dir / "user.reg"), userReg());
 }
 
@@ -311,16 +323,19 @@ struct TimeCase {
   std::uint64_t expected;  // 0: the time of loading
 };
 
-constexpr std::uint64_t seconds(std::uint64_t s) { return s * winereg::kTicksPerSecond + winereg::kUnixEpochTicks; }
+constexpr std::uint64_t seconds(std::uint64_t s) {
+  return s * winereg::kTicksPerSecond + winereg::kUnixEpochTicks;
+}
 
 TEST(WineRegistryTimeTest, TimeStampsAreTakenAsWineserverTakesThem) {
   const std::vector<TimeCase> cases = {
       {"#time wins over the seconds", "[A] 100\n#time=1d9a1b2c3d4e5f6\n", u"A", kTime},
       {"seconds without #time", "[A] 100\n", u"A", seconds(100)},
       {"neither: the load time", "[A]\n", u"A", 0},
-      {"the first section of a key wins", "[A] 100\n#time=1d9a1b2c3d4e5f6\n\n[A] 200\n#time=1d9a1b2c3d4e5f7\n", u"A",
+      {"the first section of a key wins",
+       "[A] 100\n#time=1d9a1b2c3d4e5f6\n\n[A] 200\n#time=1d9a1b2c3d4e5f7\n", u"A", kTime},
+      {"an implied parent takes its first subkey's time", "[A\\\\B] 100\n#time=1d9a1b2c3d4e5f6\n", u"A",
        kTime},
-      {"an implied parent takes its first subkey's time", "[A\\\\B] 100\n#time=1d9a1b2c3d4e5f6\n", u"A", kTime},
       {"a parent dated by its subkey keeps that", "[A\\\\B] 100\n\n[A] 200\n#time=1d9a1b2c3d4e5f6\n", u"A",
        seconds(100)},
       {"#time=0 leaves the seconds", "[A] 100\n#time=0\n", u"A", seconds(100)},
@@ -342,7 +357,8 @@ TEST(WineRegistryRoundTripTest, UnchangedTextIsRenderedByteForByte) {
       systemReg(),
       "WINE REGISTRY Version 2\r\n;; comment\r\n\r\n[A] 1\r\n\"x\"=\"y\"\r\n",
       "WINE REGISTRY Version 2\n\n[A] 1\n\"x\"=\"no line end\"",
-      "WINE REGISTRY Version 2\n#unknown global option\n[A]\n#unknown key option\n;c\n\"x\"=hex:01,\\\n\n\n\n",
+      "WINE REGISTRY Version 2\n#unknown global option\n[A]\n#unknown key "
+      "option\n;c\n\"x\"=hex:01,\\\n\n\n\n",
       "WINE REGISTRY Version 2\n\n[B]\n\"b\"=\"1\"\n\n[A]\n\"a\"=\"1\"\n\n[B]\n\"b\"=\"2\"\n",
       "WINE REGISTRY Version 2\n\n[] 5\n\"root\"=\"value\"\n\n[Zażółć\\\\x] 1\n\"raw\"=\"ąę\"\n",
       "WINE REGISTRY Version 2\n\n   [A]   7\n  @ = str:\"x\"  \n\t\"y\"=dword:   1 trailing\n",
@@ -357,7 +373,8 @@ TEST(WineRegistryRoundTripTest, UnchangedTextIsRenderedByteForByte) {
 }
 
 TEST_F(WineRegistryFilesTest, DuplicateSectionsMergeAsWineserverMergesThem) {
-  writeFile(dir / "user.reg", userReg("\n[A] 1\n\"x\"=\"1\"\n\"y\"=\"1\"\n\n[B] 1\n\"b\"=\"1\"\n\n[a] 1\n\"X\"=\"2\"\n"));
+  writeFile(dir / "user.reg",
+            userReg("\n[A] 1\n\"x\"=\"1\"\n\"y\"=\"1\"\n\n[B] 1\n\"b\"=\"1\"\n\n[a] 1\n\"X\"=\"2\"\n"));
   auto files = open();
   RegistryHandle reg(*files);
   ASSERT_TRUE(reg.openKey("A", false));
@@ -436,7 +453,8 @@ TEST(WineRegistryMissingTest, MissingFilesAreCreatedWhenWrittenTo) {
   files->flush();
   EXPECT_FALSE(std::filesystem::exists(dir / "system.reg"));
   EXPECT_EQ(withoutTimes(readFile(dir / "user.reg")),
-            "WINE REGISTRY Version 2\n;; All keys relative to REGISTRY\\\\User\\\\S-1-5-21-0-0-0-1000\n\n#arch=win64\n"
+            "WINE REGISTRY Version 2\n;; All keys relative to "
+            "REGISTRY\\\\User\\\\S-1-5-21-0-0-0-1000\n\n#arch=win64\n"
             "\n[Software\\\\Kelvaro]\n\"a\"=\"b\"\n");
   EXPECT_THROW(WineRegistryFiles::open(dir / "missing"), StoreError);
 }
@@ -445,8 +463,9 @@ TEST(WineRegistryMissingTest, MissingFilesAreCreatedWhenWrittenTo) {
 std::string bigSystemReg() {
   std::string extra;
   for (int i = 0; i < 3000; ++i) {
-    extra += section("Software\\\\Wine\\\\Drivers\\\\K" + std::to_string(100000 + i),
-                     "\"Name\"=\"wartość " + std::to_string(i) + "\"\n\"Data\"=hex:00,01,02,03,04,05,06,07,08,09\n");
+    extra += section(
+        "Software\\\\Wine\\\\Drivers\\\\K" + std::to_string(100000 + i),
+        "\"Name\"=\"wartość " + std::to_string(i) + "\"\n\"Data\"=hex:00,01,02,03,04,05,06,07,08,09\n");
   }
   std::string text = systemReg();
   text.insert(text.find("\n[System\\\\ControlSet001"), extra);
@@ -511,7 +530,8 @@ TEST_F(WineRegistryFilesTest, KillingTheSaveAtAnyPointLeavesTheOldOrTheNewFile) 
     }
   }
   RecordProperty("kill_points", killPoints);
-  std::printf("kill points tried: %d (old file after %d, new file after %d)\n", killPoints, sawOld, sawNew - 1);
+  std::printf("kill points tried: %d (old file after %d, new file after %d)\n", killPoints, sawOld,
+              sawNew - 1);
   EXPECT_GE(killPoints, 8);
   EXPECT_GT(sawOld, 0);
   EXPECT_GT(sawNew, 1);
@@ -635,8 +655,8 @@ TEST_F(WineRegistryFilesTest, ARunningWineserverIsDetectedAndWritesAreRefused) {
 
   const auto candidates = wineserverLockCandidates(dir.path());
   EXPECT_NE(std::find(candidates.begin(), candidates.end(),
-                      std::filesystem::path("/tmp/.wine-" + std::to_string(::getuid())) / serverName(dir.path()) /
-                          "lock"),
+                      std::filesystem::path("/tmp/.wine-" + std::to_string(::getuid())) /
+                          serverName(dir.path()) / "lock"),
             candidates.end());
   EXPECT_NE(std::find(candidates.begin(), candidates.end(), serverDir / "lock"), candidates.end());
 
@@ -693,9 +713,9 @@ TEST_F(WineRegistryFilesTest, WhatWineWroteMeanwhileIsKept) {
   reg.writeString("Ours", "1");
   reg.closeKey();
   reg.createKey("Software\\OursToo");
-  writeFile(dir / "user.reg", userReg(section("Control Panel\\\\Desktop",
-                                              "\"FromWine\"=\"2\"\n\"Wallpaper\"=\"wine2.bmp\"\n") +
-                                      section("Software\\\\WineToo", "\"w\"=\"1\"\n")));
+  writeFile(dir / "user.reg",
+            userReg(section("Control Panel\\\\Desktop", "\"FromWine\"=\"2\"\n\"Wallpaper\"=\"wine2.bmp\"\n") +
+                    section("Software\\\\WineToo", "\"w\"=\"1\"\n")));
   files->flush();
   auto again = open();
   RegistryHandle check(*again);

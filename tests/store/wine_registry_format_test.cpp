@@ -57,29 +57,35 @@ TEST_P(EscapeTest, WritesAsWineserverAndReadsBack) {
   EXPECT_EQ(out, c.text);
   EXPECT_EQ(n, out.size());
   std::u16string back;
-  EXPECT_EQ(parseEscaped(out + c.delimiters[1], c.delimiters[1], back), static_cast<std::ptrdiff_t>(out.size() + 1));
+  EXPECT_EQ(parseEscaped(out + c.delimiters[1], c.delimiters[1], back),
+            static_cast<std::ptrdiff_t>(out.size() + 1));
   EXPECT_EQ(back, c.units);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Table, EscapeTest,
-    ::testing::Values(
-        EscapeCase{"hex before a hex digit", u"\u0105a", "\"\"", "\\x0105a"},
-        EscapeCase{"hex before a non-hex letter", u"\u0105g", "\"\"", "\\x105g"},
-        EscapeCase{"hex at the end", u"\u017c", "\"\"", "\\x17c"},
-        EscapeCase{"hex before hex", u"\u0105\u0107", "\"\"", "\\x105\\x107"},
-        EscapeCase{"hex before a digit", u"\u00f31", "\"\"", "\\x00f31"},
-        EscapeCase{"octal before an octal digit", u"\x01" u"7", "\"\"", "\\0017"},
-        EscapeCase{"octal before 8", u"\x01" u"8", "\"\"", "\\18"},
-        EscapeCase{"NUL before 0", std::u16string(1, u'\0') + u"0", "\"\"", "\\0000"},
-        EscapeCase{"C escapes", u"\a\b\t\n\v\f\r\x1b", "\"\"", "\\a\\b\\t\\n\\v\\f\\r\\e"},
-        EscapeCase{"other control", u"\x1f", "\"\"", "\\37"},
-        EscapeCase{"surrogate pair", u"\U0001F600", "\"\"", "\\xd83d\\xde00"},
-        EscapeCase{"lone surrogate", u"\xdc00x", "\"\"", "\\xdc00x"},
-        EscapeCase{"DEL as it is", u"\x7f", "\"\"", "\x7f"},
-        EscapeCase{"quote and backslash in a value", u"a\"b\\c[d]", "\"\"", "a\\\"b\\\\c[d]"},
-        EscapeCase{"brackets in a key name", u"a[b]\"c", "[]", "a\\[b\\]\"c"},
-        EscapeCase{"Polish letters", u"Zażółć", "\"\"", "Za\\x17c\\xf3\\x142\\x107"}),
+    ::testing::Values(EscapeCase{"hex before a hex digit", u"\u0105a", "\"\"", "\\x0105a"},
+                      EscapeCase{"hex before a non-hex letter", u"\u0105g", "\"\"", "\\x105g"},
+                      EscapeCase{"hex at the end", u"\u017c", "\"\"", "\\x17c"},
+                      EscapeCase{"hex before hex", u"\u0105\u0107", "\"\"", "\\x105\\x107"},
+                      EscapeCase{"hex before a digit", u"\u00f31", "\"\"", "\\x00f31"},
+                      EscapeCase{"octal before an octal digit",
+                                 u"\x01"
+                                 u"7",
+                                 "\"\"", "\\0017"},
+                      EscapeCase{"octal before 8",
+                                 u"\x01"
+                                 u"8",
+                                 "\"\"", "\\18"},
+                      EscapeCase{"NUL before 0", std::u16string(1, u'\0') + u"0", "\"\"", "\\0000"},
+                      EscapeCase{"C escapes", u"\a\b\t\n\v\f\r\x1b", "\"\"", "\\a\\b\\t\\n\\v\\f\\r\\e"},
+                      EscapeCase{"other control", u"\x1f", "\"\"", "\\37"},
+                      EscapeCase{"surrogate pair", u"\U0001F600", "\"\"", "\\xd83d\\xde00"},
+                      EscapeCase{"lone surrogate", u"\xdc00x", "\"\"", "\\xdc00x"},
+                      EscapeCase{"DEL as it is", u"\x7f", "\"\"", "\x7f"},
+                      EscapeCase{"quote and backslash in a value", u"a\"b\\c[d]", "\"\"", "a\\\"b\\\\c[d]"},
+                      EscapeCase{"brackets in a key name", u"a[b]\"c", "[]", "a\\[b\\]\"c"},
+                      EscapeCase{"Polish letters", u"Zażółć", "\"\"", "Za\\x17c\\xf3\\x142\\x107"}),
     caseName<EscapeCase>);
 
 struct ParseCase {
@@ -104,30 +110,35 @@ TEST_P(ParseEscapedTest, ReadsAsWineserver) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, ParseEscapedTest,
-    ::testing::Values(
-        ParseCase{"greedy hex takes four digits", "\\x10561\"", 8, u"\u10561"},
-        ParseCase{"hex without digits is x", "\\xg\"", 4, u"xg"},
-        ParseCase{"octal takes three digits", "\\7777\"", 6, u"\u01ff7"},
-        ParseCase{"8 is not octal", "\\8\"", 3, u"8"},
-        ParseCase{"other escapes stand for themselves", "\\q\\[\\\"\"", 7, u"q[\""},
-        ParseCase{"raw UTF-8", "zażółć\"", 11, u"zażółć"},
-        ParseCase{"four-byte UTF-8 becomes a pair", "\xf0\x9f\x98\x80\"", 5, u"\U0001F600"},
-        ParseCase{"a cut sequence is dropped", "a\xc3(b\"", 5, u"a(b"},
-        ParseCase{"a stray continuation byte is dropped", "a\x80" "b\"", 4, u"ab"},
-        ParseCase{"an overlong form is dropped", "a\xe0\x80\xaf" "b\"", 6, u"ab"},
-        ParseCase{"encoded surrogates are kept", "\xed\xa0\x80\"", 4, u"\xd800"},
-        ParseCase{"no closing quote", "abc", -1, u""},
-        ParseCase{"an escaped quote does not close", "abc\\\"", -1, u""},
-        ParseCase{"a backslash at the end", "abc\\", -1, u""}),
+    ::testing::Values(ParseCase{"greedy hex takes four digits", "\\x10561\"", 8, u"\u10561"},
+                      ParseCase{"hex without digits is x", "\\xg\"", 4, u"xg"},
+                      ParseCase{"octal takes three digits", "\\7777\"", 6, u"\u01ff7"},
+                      ParseCase{"8 is not octal", "\\8\"", 3, u"8"},
+                      ParseCase{"other escapes stand for themselves", "\\q\\[\\\"\"", 7, u"q[\""},
+                      ParseCase{"raw UTF-8", "zażółć\"", 11, u"zażółć"},
+                      ParseCase{"four-byte UTF-8 becomes a pair", "\xf0\x9f\x98\x80\"", 5, u"\U0001F600"},
+                      ParseCase{"a cut sequence is dropped", "a\xc3(b\"", 5, u"a(b"},
+                      ParseCase{"a stray continuation byte is dropped",
+                                "a\x80"
+                                "b\"",
+                                4, u"ab"},
+                      ParseCase{"an overlong form is dropped",
+                                "a\xe0\x80\xaf"
+                                "b\"",
+                                6, u"ab"},
+                      ParseCase{"encoded surrogates are kept", "\xed\xa0\x80\"", 4, u"\xd800"},
+                      ParseCase{"no closing quote", "abc", -1, u""},
+                      ParseCase{"an escaped quote does not close", "abc\\\"", -1, u""},
+                      ParseCase{"a backslash at the end", "abc\\", -1, u""}),
     caseName<ParseCase>);
 
 struct ValueCase {
   const char* what;
-  std::string text;       // the value's lines as a file holds them
+  std::string text;  // the value's lines as a file holds them
   std::u16string name;
   std::uint32_t type;
   std::vector<std::uint8_t> data;
-  std::string written;    // how wineserver writes it back ("" when the same)
+  std::string written;  // how wineserver writes it back ("" when the same)
 };
 
 void PrintTo(const ValueCase& c, std::ostream* os) { *os << c.what; }
@@ -174,8 +185,8 @@ INSTANTIATE_TEST_SUITE_P(
         ValueCase{"empty binary", "\"b\"=hex:\n", u"b", kRegBinary, {}, ""},
         ValueCase{"hex() without digits is kind 0", "\"n\"=hex():01\n", u"n", kRegNone, bytes({1}),
                   "\"n\"=hex(0):01\n"},
-        ValueCase{"REG_SZ without its NUL", "\"s\"=hex(1):61,00,62,00\n", u"s", kRegSz, bytes({0x61, 0, 0x62, 0}),
-                  ""},
+        ValueCase{"REG_SZ without its NUL", "\"s\"=hex(1):61,00,62,00\n", u"s", kRegSz,
+                  bytes({0x61, 0, 0x62, 0}), ""},
         ValueCase{"REG_SZ of odd length", "\"s\"=hex(1):61\n", u"s", kRegSz, bytes({0x61}), ""},
         ValueCase{"DWORD of five bytes", "\"d\"=hex(4):01,02,03,04,05\n", u"d", kRegDword,
                   bytes({1, 2, 3, 4, 5}), ""},

@@ -70,7 +70,8 @@ class PrefixCopy {
   std::string run(const std::string& program, const std::string& args, const std::string& env = "") const {
     const fs::path out = dir_ / "output.txt";
     const std::string command = "env WINEPREFIX=" + quoted(dir_.string()) + " WINEDEBUG=-all " + env + " " +
-                                program + " " + args + " >" + quoted(out.string()) + " 2>/dev/null </dev/null";
+                                program + " " + args + " >" + quoted(out.string()) +
+                                " 2>/dev/null </dev/null";
     lastStatus_ = std::system(command.c_str());
     std::string text = readFile(out);
     fs::remove(out);
@@ -79,7 +80,8 @@ class PrefixCopy {
   int lastStatus() const { return lastStatus_; }
   // `reg query KEY /s`, in Polish so that Polish letters come out (code page 852).
   std::string query(const std::string& key) const {
-    return decodeCodePage(run(KELVARO_WINE, "reg query " + quoted(key) + " /s", "LC_ALL=pl_PL.UTF-8"), "CP852");
+    return decodeCodePage(run(KELVARO_WINE, "reg query " + quoted(key) + " /s", "LC_ALL=pl_PL.UTF-8"),
+                          "CP852");
   }
   void stopServer() const {
     run(KELVARO_WINESERVER, "-k");
@@ -108,7 +110,8 @@ std::map<std::string, std::map<std::string, std::string>> parseQuery(const std::
     if (typeAt == std::string::npos) continue;
     const std::string name = line.substr(4, typeAt - 4);
     const std::size_t dataAt = line.find("    ", typeAt + 4);
-    const std::string type = line.substr(typeAt + 4, dataAt == std::string::npos ? std::string::npos : dataAt - typeAt - 4);
+    const std::string type =
+        line.substr(typeAt + 4, dataAt == std::string::npos ? std::string::npos : dataAt - typeAt - 4);
     const std::string data = dataAt == std::string::npos ? "" : line.substr(dataAt + 4);
     out[key][name] = type + " " + data;
   }
@@ -245,8 +248,9 @@ TEST(WinePrefixTest, WhatWeWriteIsWhatRegQueryPrints) {
   auto classes = parseQuery(prefix.query("HKCR\\.kelvaro"));
   EXPECT_EQ(classes["HKEY_CLASSES_ROOT\\.kelvaro"]["(Domyślna)"], "REG_SZ Kelvaro.Plik");
   classes = parseQuery(prefix.query("HKLM\\Software\\Classes\\Kelvaro.Plik"));
-  EXPECT_EQ(classes["HKEY_LOCAL_MACHINE\\Software\\Classes\\Kelvaro.Plik\\shell\\open\\command"]["(Domyślna)"],
-            "REG_SZ notepad.exe \"%1\"");
+  EXPECT_EQ(
+      classes["HKEY_LOCAL_MACHINE\\Software\\Classes\\Kelvaro.Plik\\shell\\open\\command"]["(Domyślna)"],
+      "REG_SZ notepad.exe \"%1\"");
   auto machine = parseQuery(prefix.query("HKLM\\Software\\Kelvaro"));
   EXPECT_EQ(machine["HKEY_LOCAL_MACHINE\\Software\\Kelvaro"]["Maszyna"], "REG_DWORD 0x7");
 }
@@ -274,7 +278,8 @@ TEST(WinePrefixTest, WhatRegAddWroteReadsBackExactly) {
   EXPECT_EQ(reg.readDword("Liczba"), 305419896);
   std::array<std::uint8_t, 8> buffer{};
   ASSERT_EQ(reg.readBinary("Dane", buffer), 4u);
-  EXPECT_EQ(std::vector<std::uint8_t>(buffer.begin(), buffer.begin() + 4), (std::vector<std::uint8_t>{0, 0xff, 0x10, 0xa5}));
+  EXPECT_EQ(std::vector<std::uint8_t>(buffer.begin(), buffer.begin() + 4),
+            (std::vector<std::uint8_t>{0, 0xff, 0x10, 0xa5}));
   EXPECT_EQ(reg.valueKind("Rozwin"), ValueKind::ExpandString);
   EXPECT_EQ(reg.readString("Rozwin"), "%TEMP%\\ą");
   const RegistryValue* list = reg.rawValue("Lista");

@@ -35,11 +35,12 @@ std::string generateSystemReg() {
   out.reserve(kGeneratedSize + (1 << 20));
   char line[512];
   for (unsigned i = 0; out.size() < kGeneratedSize / 4; ++i) {
-    std::snprintf(line, sizeof line,
-                  "\n[Software\\\\Classes\\\\CLSID\\\\{%08X-0000-0000-C000-000000000046}\\\\InprocServer32] %u\n"
-                  "#time=1dd8896%09x\n@=\"C:\\\\windows\\\\system32\\\\biblioteka%u.dll\"\n"
-                  "\"ThreadingModel\"=\"Both\"\n",
-                  i, 1796900000 + i % 1000, i, i);
+    std::snprintf(
+        line, sizeof line,
+        "\n[Software\\\\Classes\\\\CLSID\\\\{%08X-0000-0000-C000-000000000046}\\\\InprocServer32] %u\n"
+        "#time=1dd8896%09x\n@=\"C:\\\\windows\\\\system32\\\\biblioteka%u.dll\"\n"
+        "\"ThreadingModel\"=\"Both\"\n",
+        i, 1796900000 + i % 1000, i, i);
     out += line;
   }
   for (unsigned i = 0; out.size() < kGeneratedSize; ++i) {
@@ -137,7 +138,9 @@ void save(benchmark::State& state, const fs::path& dir, std::size_t size, const 
 
 void BM_LoadGenerated(benchmark::State& state) { load(state, generated().dir, generated().size); }
 void BM_SaveGenerated(benchmark::State& state) {
-  save(state, generated().dir, generated().size, "Software\\Kelvaro\\Sterowniki\\Urz\xc4\x85" "dzenie 001000");
+  save(state, generated().dir, generated().size,
+       "Software\\Kelvaro\\Sterowniki\\Urz\xc4\x85"
+       "dzenie 001000");
 }
 void BM_LoadRealPrefix(benchmark::State& state) {
   if (!realCopy().ok) return state.SkipWithError("KELVARO_WINE_PREFIX names no prefix");
@@ -156,7 +159,8 @@ bool peakMemory(const fs::path& dir, double& afterLoad, double& afterSave) {
   const pid_t pid = ::fork();
   if (pid == 0) {
     ::dup2(out[1], STDOUT_FILENO);
-    ::execl("/proc/self/exe", "wine_registry_bench", "--peak-memory", dir.c_str(), static_cast<char*>(nullptr));
+    ::execl("/proc/self/exe", "wine_registry_bench", "--peak-memory", dir.c_str(),
+            static_cast<char*>(nullptr));
     ::_exit(127);
   }
   ::close(out[1]);
@@ -197,7 +201,8 @@ void BM_PeakMemory(benchmark::State& state, bool real) {
   for (auto _ : state) {
     if (!peakMemory(dir, afterLoad, afterSave)) return state.SkipWithError("the measuring process failed");
   }
-  state.counters["file_MB"] = static_cast<double>(real ? realCopy().size : generated().size) / (1024.0 * 1024.0);
+  state.counters["file_MB"] =
+      static_cast<double>(real ? realCopy().size : generated().size) / (1024.0 * 1024.0);
   state.counters["peak_load_MB"] = afterLoad;
   state.counters["peak_save_MB"] = afterSave;
 }
