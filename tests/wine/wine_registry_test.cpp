@@ -236,7 +236,7 @@ TEST(WinePrefixTest, WhatWeWriteIsWhatRegQueryPrints) {
   const auto& deep = user["HKEY_CURRENT_USER\\Software\\Kelvaro\\Próba\\Zagnieżdżony\\Głęboki"];
   const std::map<std::string, std::string> expected = {
       {"(Domyślna)", "REG_SZ domyślna"},
-      {"Tekst", "REG_SZ Zażółć gęślą jaźń ZAŻÓŁĆ GĘŚLĄ JAŹŃ"},
+      {"Tekst", "REG_SZ Zażółć gęślą jaźń ZAŻÓŁĆ GĘŚLĄ JAŹŃ ąbc ó1"},
       {"Ścieżka", "REG_EXPAND_SZ %SystemRoot%\\ąę"},
       {"Liczba", "REG_DWORD 0x12345678"},
       {"Minus", "REG_DWORD 0xffffffff"},
