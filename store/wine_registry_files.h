@@ -34,7 +34,9 @@ class WineRegistryFiles : public Registry {
 
   // Writes the files whose content changed; a no-op otherwise. A file that
   // Wine rewrote since it was read is read again first and the changes made
-  // here are applied to what Wine wrote. Throws StoreError when a file
+  // here are applied to what Wine wrote; keys taken from the tree before the
+  // flush then belong to the old tree (handles do not outlive a command, so
+  // none should be held). Throws StoreError when a file
   // cannot be written (it is then left as it was, and the changes stay
   // pending) or while wineserver runs.
   void flush();
