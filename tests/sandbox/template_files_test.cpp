@@ -16,6 +16,7 @@
 
 #include "store/registry_handle.h"
 #include "store/text_codec.h"
+#include "store/wine_registry_files.h"
 #include "tools/sandbox/registry_text.h"
 
 namespace kelvaro::sandbox {
@@ -198,6 +199,32 @@ TEST_F(TemplateFiles, EveryIconLocationInTheRegistryResolves) {
   };
   walk(*registry_->rootKey(Root::LocalMachine), "HKLM");
   EXPECT_GT(checked, 150);
+}
+
+// The prefix's registry files hold exactly what the text sources say.
+TEST_F(TemplateFiles, RegistryFilesHoldTheRegistryText) {
+  auto files = WineRegistryFiles::open(kData / "sandbox");
+  std::size_t compared = 0;
+  std::function<void(const RegistryKey&, const RegistryKey*, const std::string&)> compare =
+      [&](const RegistryKey& text, const RegistryKey* file, const std::string& path) {
+        ASSERT_NE(file, nullptr) << path;
+        ASSERT_EQ(text.values().size(), file->values().size()) << path;
+        for (const RegistryValue& v : text.values()) {
+          const RegistryValue* w = file->findValue(v.name);
+          ASSERT_NE(w, nullptr) << path << " : " << utf16ToUtf8(v.name);
+          EXPECT_EQ(w->type, v.type) << path << " : " << utf16ToUtf8(v.name);
+          EXPECT_EQ(w->data, v.data) << path << " : " << utf16ToUtf8(v.name);
+          ++compared;
+        }
+        ASSERT_EQ(text.subkeys().size(), file->subkeys().size()) << path;
+        for (const auto& sub : text.subkeys())
+          compare(*sub, file->findSubkey(sub->name()).get(), path + "\\" + utf16ToUtf8(sub->name()));
+      };
+  compare(*registry_->rootKey(Root::LocalMachine), files->rootKey(Root::LocalMachine).get(), "HKLM");
+  compare(*registry_->rootKey(Root::CurrentUser), files->rootKey(Root::CurrentUser).get(), "HKCU");
+  EXPECT_GT(compared, 1200u);
+  for (const char* f : {"system.reg", "user.reg", "userdef.reg"})
+    EXPECT_TRUE(fs::is_regular_file(kData / "sandbox" / f)) << f;
 }
 
 // The 48 schemes of the logo page, with the file names it builds.

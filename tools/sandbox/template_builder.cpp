@@ -24,12 +24,9 @@
 #include "tools/sandbox/sound_art.h"
 #include "tools/sandbox/wave_file_writer.h"
 
-// The registry files and the shortcuts come from the store's and the
-// platform's own writers.
-#if __has_include("store/wine_registry_files.h")
 #include "store/wine_registry_files.h"
-#define KELVARO_SANDBOX_REGISTRY_FILES 1
-#endif
+
+// The shortcuts come from the platform's own writer.
 #if __has_include("platform/formats/shell_link_writer.h")
 #include "platform/formats/shell_link_writer.h"
 #define KELVARO_SANDBOX_SHELL_LINKS 1
@@ -277,22 +274,55 @@ void copyFonts(const TemplateSources& sources, const fs::path& drive) {
   }
 }
 
+// Wine stamps every key with the time it was written; the template's keys all
+// get one fixed time (5 May 1999) so that the same sources give the same files.
+void fixTimeStamps(const fs::path& file) {
+  constexpr std::uint64_t kSeconds = 925862400;
+  constexpr std::uint64_t kFileTime = (kSeconds + 11644473600ULL) * 10000000ULL;
+  std::ifstream in(file, std::ios::binary);
+  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  in.close();
+  std::string out;
+  std::size_t pos = 0;
+  while (pos < text.size()) {
+    std::size_t end = text.find('\n', pos);
+    if (end == std::string::npos) end = text.size();
+    std::string line = text.substr(pos, end - pos);
+    if (line.rfind("#time=", 0) == 0) {
+      char hex[32];
+      std::snprintf(hex, sizeof hex, "%llx", static_cast<unsigned long long>(kFileTime));
+      line = std::string("#time=") + hex;
+    } else if (!line.empty() && line[0] == '[') {
+      const std::size_t space = line.rfind("] ");
+      if (space != std::string::npos && line.find_first_not_of("0123456789", space + 2) == std::string::npos)
+        line = line.substr(0, space + 2) + std::to_string(kSeconds);
+    }
+    out += line;
+    if (end < text.size()) out += '\n';
+    pos = end + 1;
+  }
+  writeBytes(file, std::vector<std::uint8_t>(out.begin(), out.end()));
+}
+
 void writeRegistry(const TemplateSources& sources, const fs::path& prefix) {
-#ifdef KELVARO_SANDBOX_REGISTRY_FILES
   fs::create_directories(prefix);
   auto registry = WineRegistryFiles::open(prefix);
   loadRegistryFolder(*registry, sources.sandboxSource / "registry");
   registry->flush();
-  // New users start from the same settings.
-  if (!fs::exists(prefix / "userdef.reg")) {
-    const std::string header =
-        "WINE REGISTRY Version 2\n;; All keys relative to \\\\User\\\\.Default\n\n#arch=win32\n";
-    writeBytes(prefix / "userdef.reg", std::vector<std::uint8_t>(header.begin(), header.end()));
-  }
-#else
-  (void)sources;
-  (void)prefix;
-#endif
+  registry.reset();
+  for (const char* file : {"system.reg", "user.reg"}) fixTimeStamps(prefix / file);
+  // New users start from nothing of their own; the file takes the same
+  // architecture line as the others, which wineserver requires.
+  std::ifstream system(prefix / "system.reg");
+  std::string arch = "#arch=win32";
+  for (std::string line; std::getline(system, line);)
+    if (line.rfind("#arch=", 0) == 0) {
+      arch = line;
+      break;
+    }
+  const std::string header =
+      "WINE REGISTRY Version 2\n;; All keys relative to REGISTRY\\\\User\\\\.Default\n\n" + arch + "\n";
+  writeBytes(prefix / "userdef.reg", std::vector<std::uint8_t>(header.begin(), header.end()));
 }
 
 void writeShortcuts(const fs::path& drive) {
