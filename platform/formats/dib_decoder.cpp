@@ -27,10 +27,11 @@ struct Channel {
     return c;
   }
 
-  // The channel scaled to 0-255 by repeating its bits, as GDI does.
+  // The channel widened to 8 bits by repeating its bits (5-bit 0x1F is
+  // 0xFF, 0x07 is 0x39), which is what ImageMagick does as well.
   int value(std::uint32_t pixel) const {
     if (bits == 0) return 0;
-    std::uint32_t v = (pixel & mask) >> shift;
+    const std::uint32_t v = (pixel & mask) >> shift;
     if (bits >= 8) return static_cast<int>(v >> (bits - 8));
     std::uint32_t out = 0;
     int filled = 0;

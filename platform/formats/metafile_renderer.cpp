@@ -27,10 +27,11 @@ constexpr std::uint32_t kPlaceableKey = 0x9AC6CDD7;
 constexpr std::size_t kPlaceableSize = 22;
 constexpr std::size_t kWmfHeaderSize = 18;
 
-QImage renderSvg(const QByteArray& svg, const char* what) {
+// Renders the SVG at `wanted` (or its own size when that is empty).
+QImage renderSvg(const QByteArray& svg, const char* what, QSize wanted = {}) {
   QSvgRenderer renderer(svg);
   if (!renderer.isValid()) throw FormatError(std::string(what) + ": the drawing could not be converted");
-  QSize size = renderer.defaultSize();
+  QSize size = wanted.isEmpty() ? renderer.defaultSize() : wanted;
   if (size.isEmpty()) throw FormatError(std::string(what) + ": the picture has no size");
   if (size.width() > MetafileRenderer::kMaxSide || size.height() > MetafileRenderer::kMaxSide) {
     size.scale(MetafileRenderer::kMaxSide, MetafileRenderer::kMaxSide, Qt::KeepAspectRatio);
@@ -118,7 +119,14 @@ QImage MetafileRenderer::renderEmf(const ByteView& data) {
   const int ok = emf2svg(contents.data(), contents.size(), &svg, &svgLength, &options);
   std::unique_ptr<char, decltype(&std::free)> owned(svg, &std::free);
   if (!ok || !svg || svgLength == 0) throw FormatError("EMF: the drawing could not be converted");
-  return renderSvg(QByteArray(svg, static_cast<qsizetype>(svgLength)), "EMF");
+  // rclBounds is inclusive: a picture from 0 to 39 is 40 pixels wide.
+  const std::int64_t width = static_cast<std::int64_t>(data.s32(16)) - data.s32(8) + 1;
+  const std::int64_t height = static_cast<std::int64_t>(data.s32(20)) - data.s32(12) + 1;
+  QSize size;
+  if (width > 0 && height > 0 && width <= kMaxSide && height <= kMaxSide) {
+    size = QSize(static_cast<int>(width), static_cast<int>(height));
+  }
+  return renderSvg(QByteArray(svg, static_cast<qsizetype>(svgLength)), "EMF", size);
 }
 
 QImage MetafileRenderer::renderWmf(const ByteView& data) {

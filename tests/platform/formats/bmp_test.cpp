@@ -282,10 +282,10 @@ TEST(BmpReader, ImageMagickFixturesDecodeToTheSamePixels) {
   const std::vector<MagickCase> cases = {
       {"RLE8", source + " -colors 16 -type Palette -compress RLE BMP3:OUT", BitmapCompression::Rle8, 8},
       {"4 bits", source + " -colors 16 -type Palette BMP3:OUT", BitmapCompression::Rgb, 4},
-      {"5-6-5 bit fields", source + " -define bmp:subtype=RGB565 BMP:OUT", BitmapCompression::Bitfields, 16},
-      {"5-5-5 bit fields", source + " -define bmp:subtype=RGB555 BMP:OUT", BitmapCompression::Bitfields, 16},
-      {"4-4-4-4 bit fields", source + " -alpha set -define bmp:subtype=ARGB4444 BMP:OUT", BitmapCompression::Bitfields,
-       16},
+      {"5-6-5 bit fields", source + " -alpha off -define bmp:subtype=RGB565 BMP:OUT", BitmapCompression::Bitfields, 16},
+      {"5-5-5 bit fields", source + " -alpha off -define bmp:subtype=RGB555 BMP:OUT", BitmapCompression::Bitfields, 16},
+      {"32-bit bit fields with alpha", source + " -alpha set -channel A -fx 'i/w' +channel BMP:OUT",
+       BitmapCompression::Bitfields, 32},
       {"24 bits", source + " -type TrueColor BMP3:OUT", BitmapCompression::Rgb, 24},
   };
   for (const MagickCase& c : cases) {

@@ -10,10 +10,7 @@
 namespace kelvaro::testing {
 namespace {
 
-std::string probe() {
-  const char* path = std::getenv("KELVARO_FORMATS_PROBE");
-  return path ? path : "kelvaro-formats";
-}
+std::string probe() { return KELVARO_FORMATS_PROBE; }
 
 // Exit status, stdout and stderr of one probe run.
 struct ProbeRun {
