@@ -8,6 +8,7 @@
 
 #include <liblnk.h>
 
+#include "platform/formats/file_bytes.h"
 #include "platform/formats/format_error.h"
 #include "platform/formats/shell_link_layout.h"
 #include "store/text_codec.h"
@@ -132,7 +133,50 @@ std::string ShellLinkReader::pifProgram(const ByteView& pif, const std::string& 
   return decodeCodePage(pif.cString(kPifProgramOffset, kPifProgramLength), codePage);
 }
 
+void ShellLinkReader::checkStructure(const ByteView& link) {
+  const ShellLinkHeader header = ShellLinkHeader::read(link);
+  std::size_t at = ShellLinkHeader::kSize;
+  if (header.linkFlags & kHasLinkTargetIdList) {
+    const std::size_t size = link.u16(at);
+    link.sub(at + 2, size);
+    at += 2 + size;
+  }
+  if (header.linkFlags & kHasLinkInfo) {
+    const std::uint32_t size = link.u32(at);
+    const ByteView info = link.sub(at, size);
+    const std::uint32_t headerSize = info.u32(4);
+    if (size < kLinkInfoHeaderSize || headerSize < kLinkInfoHeaderSize || headerSize > size) {
+      throw FormatError("shell link with a broken LinkInfo");
+    }
+    for (std::size_t field = 12; field + 4 <= headerSize && field <= 32; field += 4) {
+      if (info.u32(field) > size) throw FormatError("shell link LinkInfo offset past its end");
+    }
+    at += size;
+  }
+  const bool unicode = (header.linkFlags & kIsUnicode) != 0;
+  for (std::uint32_t flag : {kHasName, kHasRelativePath, kHasWorkingDir, kHasArguments, kHasIconLocation}) {
+    if (!(header.linkFlags & flag)) continue;
+    const std::size_t count = link.u16(at);
+    const std::size_t bytes = count * (unicode ? 2 : 1);
+    link.sub(at + 2, bytes);
+    at += 2 + bytes;
+  }
+  // Extra data blocks up to the terminal block (a size below 4); a file may
+  // also simply end here.
+  while (at + 4 <= link.size()) {
+    const std::uint32_t size = link.u32(at);
+    if (size < 4) break;
+    link.sub(at, size);
+    at += size;
+  }
+}
+
 std::string ShellLinkReader::target(const std::filesystem::path& file, const std::string& codePage) {
+  {
+    const FileBytes bytes(file);
+    if (!bytes.isOpen()) throw FormatError(bytes.error());
+    checkStructure(bytes.view());
+  }
   LnkFile lnk;
   liblnk_error_t* error = nullptr;
   if (liblnk_file_initialize(&lnk.file, &error) != 1) {

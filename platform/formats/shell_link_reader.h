@@ -26,6 +26,12 @@ class ShellLinkReader {
   // for lists that name anything else. Throws FormatError on broken items.
   static std::string idListPath(const ByteView& idList, const std::string& codePage);
 
+  // Checks that every part of a shell link lies inside the data (header,
+  // ID list, LinkInfo and its offsets, string data, extra data blocks), so
+  // that no size field can make liblnk allocate or read beyond the file.
+  // Throws FormatError.
+  static void checkStructure(const ByteView& link);
+
   // The program of a PIF file (its 63-byte program field), or empty.
   static std::string pifProgram(const ByteView& pif, const std::string& codePage);
 

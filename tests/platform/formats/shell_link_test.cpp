@@ -1,3 +1,4 @@
+#include <functional>
 #include <map>
 #include <sstream>
 #include <string>
@@ -7,6 +8,7 @@
 
 #include "format_fixtures.h"
 #include "platform/formats/format_error.h"
+#include "platform/formats/shell_link_reader.h"
 #include "platform/formats/shell_link_writer.h"
 #include "platform/linux_shell_links.h"
 
@@ -137,6 +139,38 @@ TEST(ShellLinks, WriterRefusesTargetsWithoutADriveAndFailedWritesLeaveNoFile) {
   EXPECT_THROW(links.create(dir / "bad.lnk", {.target = "notepad.exe"}), ShellLinkError);
   EXPECT_FALSE(std::filesystem::exists(dir / "bad.lnk"));
   EXPECT_THROW(links.create(dir / "no-such-folder" / "x.lnk", {.target = "C:\\x.exe"}), ShellLinkError);
+}
+
+TEST(ShellLinks, SizeFieldsPastTheEndAreRefusedBeforeLiblnkSeesThem) {
+  const Bytes good = ShellLinkWriter::encode(
+      {.target = "C:\\WINDOWS\\NOTEPAD.EXE", .workingDirectory = "C:\\WINDOWS", .arguments = "a.txt"}, "CP1250");
+  ASSERT_NO_THROW(formats::ShellLinkReader::checkStructure(formats::ByteView(good)));
+  const std::size_t linkInfo = 76 + 2 + (good[76] | (good[77] << 8));
+  const std::size_t strings = linkInfo + getU32(good, linkInfo);
+  struct Case {
+    std::string name;
+    std::function<void(Bytes&)> change;
+  };
+  const std::vector<Case> cases = {
+      {"header size 0x4D", [](Bytes& b) { b[0] = 0x4D; }},
+      {"another class id", [](Bytes& b) { b[4] ^= 1; }},
+      {"ID list larger than the file", [](Bytes& b) { putU16(b, 76, 0xFFF0); }},
+      {"LinkInfo of 4 GB", [linkInfo](Bytes& b) { putU32(b, linkInfo, 0xF3000000u); }},
+      {"LinkInfo header larger than LinkInfo", [linkInfo](Bytes& b) { putU32(b, linkInfo + 4, 0x7000); }},
+      {"LinkInfo offset past its end", [linkInfo](Bytes& b) { putU32(b, linkInfo + 16, 0x7000); }},
+      {"working folder longer than the file", [strings](Bytes& b) { putU16(b, strings, 0xFFFF); }},
+      {"extra data block past the end", [](Bytes& b) { putU32(b, b.size() - 4, 0x100); b.resize(b.size() + 8); }},
+      {"cut inside the string data", [strings](Bytes& b) { b.resize(strings + 5); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Bytes bytes = good;
+    c.change(bytes);
+    EXPECT_THROW(formats::ShellLinkReader::checkStructure(formats::ByteView(bytes)), FormatError);
+    TempDir dir;
+    writeFile(dir / "broken.lnk", bytes);
+    EXPECT_EQ(LinuxShellLinks("CP1250").target(dir / "broken.lnk"), "");
+  }
 }
 
 TEST(ShellLinks, ShortNamesOfTheIdListItems) {
