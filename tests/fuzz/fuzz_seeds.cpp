@@ -19,14 +19,14 @@ int main(int argc, char** argv) {
     std::filesystem::create_directories(root / target);
     writeFile(root / target / name, bytes);
   };
-  BmpSpec rle{.width = 4, .height = 3, .bitCount = 8, .compression = 1, .palette = {0xFF000000, 0xFFFF0000}};
+  BmpFixture rle{.width = 4, .height = 3, .bitCount = 8, .compression = 1, .palette = {0xFF000000, 0xFFFF0000}};
   rle.pixels = {3, 1, 0, 0, 0, 2, 2, 0, 6, 1, 0, 0, 0, 3, 1, 0, 1, 0, 0, 1};
   put("bmp", "rle8.bmp", bmpFile(rle));
-  BmpSpec fields{.headerSize = 124, .width = 2, .height = -2, .bitCount = 16, .compression = 3};
+  BmpFixture fields{.headerSize = 124, .width = 2, .height = -2, .bitCount = 16, .compression = 3};
   fields.masks = {0xF800, 0x07E0, 0x001F, 0};
   fields.pixels = {0, 0xF8, 0xE0, 0x07, 0x1F, 0, 0xFF, 0xFF};
   put("bmp", "bitfields.bmp", bmpFile(fields));
-  BmpSpec four{.width = 3, .height = 2, .bitCount = 4, .palette = {0xFF000000, 0xFFFFFFFF}};
+  BmpFixture four{.width = 3, .height = 2, .bitCount = 4, .palette = {0xFF000000, 0xFFFFFFFF}};
   four.pixels = {0x01, 0x10, 0, 0, 0x11, 0x00, 0, 0};
   put("bmp", "four.bmp", bmpFile(four));
   const Bytes ico = icoFile({solidIcon(16, 0xFFFF0000, 4), solidIcon(32, 0xFF00FF00)});
@@ -37,8 +37,8 @@ int main(int argc, char** argv) {
                                   .stepCount = 3,
                                   .rates = {1, 2, 3},
                                   .sequence = {0, 1, 0}}));
-  std::vector<ResourceSpec> resources = iconGroup(std::u16string(u"MAIN"), 1, {solidIcon(16, 0xFFFF0000, 4)});
-  for (ResourceSpec& r : iconGroup(std::uint16_t{7}, 5, {solidIcon(8, 0xFF00FF00)})) resources.push_back(r);
+  std::vector<ResourceFixture> resources = iconGroup(std::u16string(u"MAIN"), 1, {solidIcon(16, 0xFFFF0000, 4)});
+  for (ResourceFixture& r : iconGroup(std::uint16_t{7}, 5, {solidIcon(8, 0xFF00FF00)})) resources.push_back(r);
   put("icon_library", "icons.dll", peFile(resources));
   put("icon_library", "icons64.dll", peFile(resources, true));
   put("icon_library", "icons.icl", neFile(resources, 4));

@@ -37,11 +37,11 @@ std::vector<std::pair<QRgb, int>> stepsOf(const AnimatedCursor& ani) {
 }
 
 TEST(AniReader, FollowsSequenceAndRates) {
-  AniSpec spec{.frames = threeFrames(), .stepCount = 4, .rates = {6, 12, 30, 60}, .sequence = {0, 2, 1, 2}};
+  AniFixture fixture{.frames = threeFrames(), .stepCount = 4, .rates = {6, 12, 30, 60}, .sequence = {0, 2, 1, 2}};
   for (bool ratesFirst : {false, true}) {
     SCOPED_TRACE(ratesFirst);
-    spec.ratesBeforeHeader = ratesFirst;
-    const AnimatedCursor ani = AniReader::read(ByteView(aniFile(spec)));
+    fixture.ratesBeforeHeader = ratesFirst;
+    const AnimatedCursor ani = AniReader::read(ByteView(aniFile(fixture)));
     ASSERT_EQ(ani.frames.size(), 3u);
     const std::vector<std::pair<QRgb, int>> expected = {
         {kColours[0], 100}, {kColours[2], 200}, {kColours[1], 500}, {kColours[2], 1000}};
@@ -57,23 +57,23 @@ TEST(AniReader, WithoutSequenceOrRatesShowsEachFrameAtTheHeaderRate) {
 }
 
 TEST(AniReader, CorruptionsGiveAnError) {
-  const AniSpec good{.frames = threeFrames(), .stepCount = 4, .rates = {6, 12, 30, 60}, .sequence = {0, 2, 1, 2}};
+  const AniFixture good{.frames = threeFrames(), .stepCount = 4, .rates = {6, 12, 30, 60}, .sequence = {0, 2, 1, 2}};
   ASSERT_NO_THROW(AniReader::read(ByteView(aniFile(good))));
   struct Case {
     std::string name;
-    std::function<void(AniSpec&)> spec;
+    std::function<void(AniFixture&)> fixture;
     std::function<void(Bytes&)> bytes;
     bool reads;
   };
   auto none = [](Bytes&) {};
-  auto same = [](AniSpec&) {};
+  auto same = [](AniFixture&) {};
   const std::vector<Case> cases = {
-      {"sequence names frame 5", [](AniSpec& s) { s.sequence[1] = 5; }, none, false},
-      {"more frames announced than stored", [](AniSpec& s) { s.frameCount = 4; }, none, false},
-      {"an impossible frame count", [](AniSpec& s) { s.frameCount = 5000; }, none, false},
-      {"frames that are raw bitmaps", [](AniSpec& s) { s.flags = 0; }, none, false},
-      {"sequence shorter than the steps", [](AniSpec& s) { s.stepCount = 6; }, none, false},
-      {"rates shorter than the steps: the header rate", [](AniSpec& s) { s.rates.pop_back(); }, none, true},
+      {"sequence names frame 5", [](AniFixture& s) { s.sequence[1] = 5; }, none, false},
+      {"more frames announced than stored", [](AniFixture& s) { s.frameCount = 4; }, none, false},
+      {"an impossible frame count", [](AniFixture& s) { s.frameCount = 5000; }, none, false},
+      {"frames that are raw bitmaps", [](AniFixture& s) { s.flags = 0; }, none, false},
+      {"sequence shorter than the steps", [](AniFixture& s) { s.stepCount = 6; }, none, false},
+      {"rates shorter than the steps: the header rate", [](AniFixture& s) { s.rates.pop_back(); }, none, true},
       {"not RIFF", same, [](Bytes& b) { b[0] = 'X'; }, false},
       {"RIFF size past the end", same, [](Bytes& b) { putU32(b, 4, 0x7FFFFFFF); }, true},
       {"cut in the middle", same, [](Bytes& b) { b.resize(b.size() / 2); }, false},
@@ -81,9 +81,9 @@ TEST(AniReader, CorruptionsGiveAnError) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    AniSpec spec = good;
-    c.spec(spec);
-    Bytes bytes = aniFile(spec);
+    AniFixture fixture = good;
+    c.fixture(fixture);
+    Bytes bytes = aniFile(fixture);
     c.bytes(bytes);
     if (c.reads) {
       EXPECT_NO_THROW(AniReader::read(ByteView(bytes)));

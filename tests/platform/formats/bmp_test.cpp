@@ -36,7 +36,7 @@ std::vector<QRgb> pixelsOf(const QImage& image) {
 
 struct DecodeCase {
   std::string name;
-  BmpSpec spec;
+  BmpFixture fixture;
   int width, height;
   std::vector<QRgb> pixels;  // top row first
   bool indexed;
@@ -45,60 +45,60 @@ struct DecodeCase {
 std::vector<DecodeCase> decodeCases() {
   std::vector<DecodeCase> cases;
   {
-    BmpSpec s{.headerSize = 12, .width = 2, .height = 1, .bitCount = 24};
+    BmpFixture s{.headerSize = 12, .width = 2, .height = 1, .bitCount = 24};
     s.pixels = {0xFF, 0, 0, 0, 0, 0xFF, 0, 0};
     cases.push_back({"core header, 24 bits", s, 2, 1, {kBlue, kRed}, false});
   }
   {
-    BmpSpec s{.headerSize = 12, .width = 2, .height = 1, .bitCount = 8, .palette = {kGreen, kBlue}};
+    BmpFixture s{.headerSize = 12, .width = 2, .height = 1, .bitCount = 8, .palette = {kGreen, kBlue}};
     s.pixels = {1, 0, 0, 0};
     cases.push_back({"core header, 8 bits with a 3-byte palette", s, 2, 1, {kBlue, kGreen}, true});
   }
   {
-    BmpSpec s{.width = 3, .height = 2, .bitCount = 1, .palette = {kBlack, kWhite}};
+    BmpFixture s{.width = 3, .height = 2, .bitCount = 1, .palette = {kBlack, kWhite}};
     s.pixels = {0b10100000, 0, 0, 0, 0b01000000, 0, 0, 0};  // bottom row first
     cases.push_back({"1 bit, bottom-up", s, 3, 2, {kBlack, kWhite, kBlack, kWhite, kBlack, kWhite}, true});
   }
   {
-    BmpSpec s{.width = 3, .height = 1, .bitCount = 4, .palette = {kRed, kGreen, kBlue}};
+    BmpFixture s{.width = 3, .height = 1, .bitCount = 4, .palette = {kRed, kGreen, kBlue}};
     s.pixels = {0x21, 0x00, 0, 0};
     cases.push_back({"4 bits, biClrUsed 3", s, 3, 1, {kBlue, kGreen, kRed}, true});
   }
   {
-    BmpSpec s{.width = 1, .height = -2, .bitCount = 8, .palette = {kRed, kGreen}};
+    BmpFixture s{.width = 1, .height = -2, .bitCount = 8, .palette = {kRed, kGreen}};
     s.pixels = {1, 0, 0, 0, 0, 0, 0, 0};
     cases.push_back({"8 bits, top-down", s, 1, 2, {kGreen, kRed}, true});
   }
   {
-    BmpSpec s{.width = 4, .height = 1, .bitCount = 16};
+    BmpFixture s{.width = 4, .height = 1, .bitCount = 16};
     s.pixels = {0x00, 0x7C, 0xE0, 0x03, 0x1F, 0x00, 0x10, 0x42};
     cases.push_back({"16 bits, 5-5-5 by default", s, 4, 1, {kRed, kGreen, kBlue, 0xFF848484}, false});
   }
   {
-    BmpSpec s{.width = 3, .height = 1, .bitCount = 16, .compression = 3, .masks = {0xF800, 0x07E0, 0x001F}};
+    BmpFixture s{.width = 3, .height = 1, .bitCount = 16, .compression = 3, .masks = {0xF800, 0x07E0, 0x001F}};
     s.pixels = {0x00, 0xF8, 0xE0, 0x07, 0x1F, 0x00, 0, 0};
     cases.push_back({"16 bits, 5-6-5 masks after the header", s, 3, 1, {kRed, kGreen, kBlue}, false});
   }
   {
-    BmpSpec s{.width = 2, .height = 1, .bitCount = 32};
+    BmpFixture s{.width = 2, .height = 1, .bitCount = 32};
     s.pixels = {0xFF, 0, 0, 0x00, 0x80, 0x80, 0x80, 0x7F};
     cases.push_back({"32 bits, X8R8G8B8 ignores the fourth byte", s, 2, 1, {kBlue, kGrey}, false});
   }
   {
-    BmpSpec s{.headerSize = 108, .width = 1, .height = 1, .bitCount = 32, .compression = 3};
+    BmpFixture s{.headerSize = 108, .width = 1, .height = 1, .bitCount = 32, .compression = 3};
     s.masks = {0x00FF0000, 0x0000FF00, 0x000000FF, 0xFF000000};
     s.pixels = {0xFF, 0x00, 0x00, 0x80};
     cases.push_back({"V4 header, alpha mask", s, 1, 1, {qRgba(0, 0, 255, 128)}, false});
   }
   {
-    BmpSpec s{.headerSize = 124, .width = 2, .height = 1, .bitCount = 16, .compression = 3};
+    BmpFixture s{.headerSize = 124, .width = 2, .height = 1, .bitCount = 16, .compression = 3};
     s.masks = {0x0F00, 0x00F0, 0x000F, 0xF000};
     s.pixels = {0x00, 0xFF, 0xF0, 0x80};
     cases.push_back({"V5 header, 4-4-4-4 masks", s, 2, 1, {kRed, qRgba(0, 255, 0, 0x88)}, false});
   }
   {
     // Runs, end of line, a delta, an absolute run, a run clipped at the row end, end of bitmap.
-    BmpSpec s{.width = 4, .height = 3, .bitCount = 8, .compression = 1, .palette = {kBlack, kRed, kGreen, kBlue}};
+    BmpFixture s{.width = 4, .height = 3, .bitCount = 8, .compression = 1, .palette = {kBlack, kRed, kGreen, kBlue}};
     s.pixels = {3, 1, 0, 0,                 // bottom row: 1 1 1 0
                 0, 2, 2, 0, 6, 2, 0, 0,     // middle row: skip 2, then 2 2 (the run of 6 clipped)
                 0, 3, 3, 1, 3, 0, 0, 1};    // top row: absolute 3 1 3, end of bitmap
@@ -106,7 +106,7 @@ std::vector<DecodeCase> decodeCases() {
                      {kBlue, kRed, kBlue, kBlack, kBlack, kBlack, kGreen, kGreen, kRed, kRed, kRed, kBlack}, true});
   }
   {
-    BmpSpec s{.width = 5, .height = 2, .bitCount = 4, .compression = 2, .palette = {kBlack, kRed, kGreen, kBlue}};
+    BmpFixture s{.width = 5, .height = 2, .bitCount = 4, .compression = 2, .palette = {kBlack, kRed, kGreen, kBlue}};
     s.pixels = {5, 0x12, 0, 0,               // bottom row: 1 2 1 2 1
                 0, 3, 0x31, 0x20, 0, 1};     // top row: absolute 3 1 2, end of bitmap
     cases.push_back({"RLE4", s, 5, 2,
@@ -114,7 +114,7 @@ std::vector<DecodeCase> decodeCases() {
   }
   {
     // Two bytes of something between the palette and the pixels: bfOffBits decides.
-    BmpSpec s{.width = 1, .height = 1, .bitCount = 8, .palette = {kRed, kGreen}};
+    BmpFixture s{.width = 1, .height = 1, .bitCount = 8, .palette = {kRed, kGreen}};
     s.pixels = {0xAA, 0xBB, 1, 0, 0, 0};
     s.pixelOffset = 14 + 40 + 8 + 2;
     cases.push_back({"pixels from bfOffBits", s, 1, 1, {kGreen}, true});
@@ -125,20 +125,20 @@ std::vector<DecodeCase> decodeCases() {
 TEST(BmpReader, DecodesEveryVariant) {
   for (const DecodeCase& c : decodeCases()) {
     SCOPED_TRACE(c.name);
-    const DibImage dib = decode(bmpFile(c.spec));
+    const DibImage dib = decode(bmpFile(c.fixture));
     EXPECT_EQ(dib.image.width(), c.width);
     EXPECT_EQ(dib.image.height(), c.height);
-    EXPECT_EQ(dib.bitsPerPixel, c.spec.bitCount);
+    EXPECT_EQ(dib.bitsPerPixel, c.fixture.bitCount);
     EXPECT_EQ(dib.image.format() == QImage::Format_Indexed8, c.indexed);
     EXPECT_EQ(pixelsOf(dib.image), c.pixels);
   }
 }
 
 TEST(BmpReader, PaletteHasBiClrUsedEntriesOrTwoToTheDepth) {
-  BmpSpec used{.width = 1, .height = 1, .bitCount = 8, .palette = {kRed, kGreen, kBlue}};
+  BmpFixture used{.width = 1, .height = 1, .bitCount = 8, .palette = {kRed, kGreen, kBlue}};
   used.pixels = {0, 0, 0, 0};
   EXPECT_EQ(decode(bmpFile(used)).image.colorCount(), 3);
-  BmpSpec full{.width = 1, .height = 1, .bitCount = 4, .palette = std::vector<QRgb>(16, kGrey), .colorsUsed = 0};
+  BmpFixture full{.width = 1, .height = 1, .bitCount = 4, .palette = std::vector<QRgb>(16, kGrey), .colorsUsed = 0};
   full.pixels = {0xF0, 0, 0, 0};
   const DibImage dib = decode(bmpFile(full));
   EXPECT_EQ(dib.image.colorCount(), 16);
@@ -152,7 +152,7 @@ struct Corruption {
 };
 
 TEST(BmpReader, CorruptionsGiveAnErrorNeverACrash) {
-  BmpSpec good{.width = 4, .height = 2, .bitCount = 4, .palette = {kBlack, kRed, kGreen, kBlue}};
+  BmpFixture good{.width = 4, .height = 2, .bitCount = 4, .palette = {kBlack, kRed, kGreen, kBlue}};
   good.pixels = {0x01, 0x23, 0, 0, 0x32, 0x10, 0, 0};
   const Bytes sample = bmpFile(good);
   ASSERT_NO_THROW(decode(sample));
@@ -190,7 +190,7 @@ TEST(BmpReader, CorruptionsGiveAnErrorNeverACrash) {
 
 TEST(BmpReader, BitFieldMasksMustBeContiguousAndFitThePixel) {
   for (std::uint32_t badRed : {0xF00Fu, 0x10000u}) {
-    BmpSpec s{.width = 1, .height = 1, .bitCount = 16, .compression = 3, .masks = {badRed, 0x07E0, 0x001F}};
+    BmpFixture s{.width = 1, .height = 1, .bitCount = 16, .compression = 3, .masks = {badRed, 0x07E0, 0x001F}};
     s.pixels = {0, 0, 0, 0};
     EXPECT_THROW(decode(bmpFile(s)), FormatError) << std::hex << badRed;
   }

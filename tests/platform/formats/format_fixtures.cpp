@@ -45,7 +45,7 @@ std::uint32_t getU32(const Bytes& b, std::size_t at) {
   return b.at(at) | (b.at(at + 1) << 8) | (b.at(at + 2) << 16) | (static_cast<std::uint32_t>(b.at(at + 3)) << 24);
 }
 
-Bytes bmpFile(const BmpSpec& s) {
+Bytes bmpFile(const BmpFixture& s) {
   Bytes b;
   appendText(b, "BM");
   appendU32(b, 0);  // size, patched
@@ -188,9 +188,9 @@ struct TypeGroup {
   std::vector<NameGroup> names;
 };
 
-std::vector<TypeGroup> groupByType(const std::vector<ResourceSpec>& resources) {
+std::vector<TypeGroup> groupByType(const std::vector<ResourceFixture>& resources) {
   std::vector<TypeGroup> types;
-  for (const ResourceSpec& r : resources) {
+  for (const ResourceFixture& r : resources) {
     auto it = std::find_if(types.begin(), types.end(), [&](const TypeGroup& t) { return t.type == r.type; });
     if (it == types.end()) {
       types.push_back({r.type, {}});
@@ -206,7 +206,7 @@ std::vector<TypeGroup> groupByType(const std::vector<ResourceSpec>& resources) {
   return types;
 }
 
-Bytes resourceSection(const std::vector<ResourceSpec>& resources, std::uint32_t sectionRva) {
+Bytes resourceSection(const std::vector<ResourceFixture>& resources, std::uint32_t sectionRva) {
   const std::vector<TypeGroup> types = groupByType(resources);
   std::size_t dirBytes = 16 + 8 * types.size();
   std::size_t dataEntries = 0;
@@ -278,7 +278,7 @@ Bytes resourceSection(const std::vector<ResourceSpec>& resources, std::uint32_t 
 
 }  // namespace
 
-Bytes peFile(const std::vector<ResourceSpec>& resources, bool pe32plus) {
+Bytes peFile(const std::vector<ResourceFixture>& resources, bool pe32plus) {
   constexpr std::uint32_t kSectionRva = 0x1000;
   constexpr std::uint32_t kSectionOffset = 0x400;
   Bytes rsrc = resourceSection(resources, kSectionRva);
@@ -321,7 +321,7 @@ Bytes peFile(const std::vector<ResourceSpec>& resources, bool pe32plus) {
   return b;
 }
 
-Bytes neFile(const std::vector<ResourceSpec>& resources, int shift) {
+Bytes neFile(const std::vector<ResourceFixture>& resources, int shift) {
   const std::vector<TypeGroup> types = groupByType(resources);
   const std::size_t ne = 0x40;
   const std::size_t tableStart = ne + 0x40;
@@ -378,9 +378,9 @@ Bytes neFile(const std::vector<ResourceSpec>& resources, int shift) {
   return b;
 }
 
-std::vector<ResourceSpec> iconGroup(std::variant<std::uint16_t, std::u16string> groupName, std::uint16_t firstImageId,
+std::vector<ResourceFixture> iconGroup(std::variant<std::uint16_t, std::u16string> groupName, std::uint16_t firstImageId,
                                     const std::vector<IconEntry>& images) {
-  std::vector<ResourceSpec> out;
+  std::vector<ResourceFixture> out;
   Bytes dir;
   appendU16(dir, 0);
   appendU16(dir, 1);
@@ -415,7 +415,7 @@ IconEntry solidIcon(int size, QRgb colour, int bitCount) {
   return e;
 }
 
-Bytes aniFile(const AniSpec& s) {
+Bytes aniFile(const AniFixture& s) {
   auto chunk = [](std::string_view id, const Bytes& data) {
     Bytes c;
     appendText(c, id);

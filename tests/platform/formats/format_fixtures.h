@@ -20,7 +20,7 @@ void putU32(Bytes& b, std::size_t at, std::uint32_t v);
 std::uint32_t getU32(const Bytes& b, std::size_t at);
 
 // A BMP file with a hand-written pixel array (rows as stored, padding included).
-struct BmpSpec {
+struct BmpFixture {
   std::uint32_t headerSize = 40;
   std::int32_t width = 1;
   std::int32_t height = 1;
@@ -32,7 +32,7 @@ struct BmpSpec {
   Bytes pixels;
   std::optional<std::uint32_t> pixelOffset;  // default: right after the palette
 };
-Bytes bmpFile(const BmpSpec& spec);
+Bytes bmpFile(const BmpFixture& fixture);
 
 // The DIB of an icon image (doubled height, AND mask) for an ARGB32 picture:
 // 32 bits keeps alpha; 4 and 8 bits map colours to `palette` (exact matches)
@@ -51,7 +51,7 @@ struct IconEntry {
 Bytes icoFile(const std::vector<IconEntry>& entries, bool cursor = false);
 
 // One resource of an executable.
-struct ResourceSpec {
+struct ResourceFixture {
   std::uint16_t type = 0;
   std::variant<std::uint16_t, std::u16string> name;
   std::vector<std::uint16_t> languages{0x409};  // each gets the same data
@@ -59,18 +59,18 @@ struct ResourceSpec {
 };
 // A PE32 (or PE32+) DLL whose .rsrc section holds the resources, in the
 // order given within each type; types in the order first seen.
-Bytes peFile(const std::vector<ResourceSpec>& resources, bool pe32plus = false);
+Bytes peFile(const std::vector<ResourceFixture>& resources, bool pe32plus = false);
 // A 16-bit NE file with the resources (numbered types; names numbered or strings).
-Bytes neFile(const std::vector<ResourceSpec>& resources, int alignmentShift = 4);
+Bytes neFile(const std::vector<ResourceFixture>& resources, int alignmentShift = 4);
 
 // RT_ICON resources with ids firstImageId.. and one RT_GROUP_ICON naming them.
-std::vector<ResourceSpec> iconGroup(std::variant<std::uint16_t, std::u16string> groupName,
+std::vector<ResourceFixture> iconGroup(std::variant<std::uint16_t, std::u16string> groupName,
                                     std::uint16_t firstImageId, const std::vector<IconEntry>& images);
 
 // A solid square icon image of one colour (32 bits, opaque).
 IconEntry solidIcon(int size, QRgb colour, int bitCount = 32);
 
-struct AniSpec {
+struct AniFixture {
   std::vector<Bytes> frames;  // .ico/.cur files
   std::uint32_t frameCount = 0;  // anih nFrames (0: the number of frames)
   std::uint32_t stepCount = 0;   // anih nSteps (0: frameCount)
@@ -81,7 +81,7 @@ struct AniSpec {
   bool ratesBeforeHeader = false;  // chunk order varies between writers
   bool infoList = true;            // a LIST INFO with an odd-sized title
 };
-Bytes aniFile(const AniSpec& spec);
+Bytes aniFile(const AniFixture& fixture);
 
 // A placeable WMF and an EMF that fill a rectangle of the given size with a colour.
 Bytes wmfRectangle(int width, int height, QRgb colour);

@@ -18,12 +18,12 @@ using formats::IconExtractor;
 
 // One icon group per colour; the colour tells which group came back.
 struct Library {
-  std::vector<ResourceSpec> resources;
+  std::vector<ResourceFixture> resources;
   std::vector<QRgb> colours;  // in the order ExtractIcon counts the groups
 };
 
 void addGroup(Library& lib, std::variant<std::uint16_t, std::u16string> name, std::uint16_t firstImage, QRgb colour) {
-  for (ResourceSpec& r : iconGroup(name, firstImage, {solidIcon(32, colour)})) lib.resources.push_back(r);
+  for (ResourceFixture& r : iconGroup(name, firstImage, {solidIcon(32, colour)})) lib.resources.push_back(r);
   lib.colours.push_back(colour);
 }
 
@@ -88,12 +88,12 @@ TEST(IconExtractor, OurPeGroupsAreListedInTheSameOrderByWrestool) {
 
 TEST(IconExtractor, PicksTheImagesWindowsWouldForLargeAndSmallIcons) {
   Library lib;
-  for (ResourceSpec& r : iconGroup(std::uint16_t{1}, 1,
+  for (ResourceFixture& r : iconGroup(std::uint16_t{1}, 1,
                                    {solidIcon(16, 0xFFFF0000, 4), solidIcon(32, 0xFF00FF00, 4),
                                     solidIcon(32, 0xFF0000FF, 32), solidIcon(48, 0xFFFFFFFF, 32)})) {
     lib.resources.push_back(r);
   }
-  for (ResourceSpec& r : iconGroup(std::uint16_t{2}, 10, {solidIcon(48, 0xFF123456, 32)})) lib.resources.push_back(r);
+  for (ResourceFixture& r : iconGroup(std::uint16_t{2}, 10, {solidIcon(48, 0xFF123456, 32)})) lib.resources.push_back(r);
   const IconExtractor extractor{ByteView(peFile(lib.resources))};
   const ExtractedIcon first = extractor.icon(0);
   EXPECT_EQ(first.large.size(), QSize(32, 32));
@@ -161,7 +161,7 @@ TEST(IconExtractor, CorruptExecutablesGiveNoIconsNeverACrash) {
 TEST(IconExtractor, GroupNamingMissingImagesGivesNoIcon) {
   Library lib = fiveGroups();
   // Drop every RT_ICON of the first group (ids 1..): the group stays, its icon is gone.
-  std::erase_if(lib.resources, [](const ResourceSpec& r) {
+  std::erase_if(lib.resources, [](const ResourceFixture& r) {
     return r.type == 3 && std::get<std::uint16_t>(r.name) == 1;
   });
   const IconExtractor extractor{ByteView(peFile(lib.resources))};

@@ -18,9 +18,9 @@ constexpr QRgb kExplorer = 0xFF0A0B0C;
 constexpr QRgb kIcoFile = 0xFF203040;
 
 Bytes library(int groups, QRgb (*colour)(int)) {
-  std::vector<ResourceSpec> resources;
+  std::vector<ResourceFixture> resources;
   for (int i = 0; i < groups; ++i) {
-    for (ResourceSpec& r : iconGroup(static_cast<std::uint16_t>(i + 1), static_cast<std::uint16_t>(100 + i),
+    for (ResourceFixture& r : iconGroup(static_cast<std::uint16_t>(i + 1), static_cast<std::uint16_t>(100 + i),
                                      {solidIcon(8, colour(i))})) {
       resources.push_back(r);
     }

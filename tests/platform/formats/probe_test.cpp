@@ -32,9 +32,9 @@ int lines(const std::string& text) { return static_cast<int>(std::count(text.beg
 
 TEST(Probe, IconCommands) {
   TempDir dir;
-  std::vector<ResourceSpec> resources;
+  std::vector<ResourceFixture> resources;
   for (int i = 0; i < 3; ++i) {
-    for (ResourceSpec& r : iconGroup(static_cast<std::uint16_t>(i + 1), static_cast<std::uint16_t>(10 * i + 1),
+    for (ResourceFixture& r : iconGroup(static_cast<std::uint16_t>(i + 1), static_cast<std::uint16_t>(10 * i + 1),
                                      {solidIcon(16, qRgb(i, 0, 0)), solidIcon(32, qRgb(i, 9, 9))})) {
       resources.push_back(r);
     }
