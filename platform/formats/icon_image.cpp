@@ -43,7 +43,8 @@ std::optional<IconImageInfo> IconImageDecoder::probe(const ByteView& data) {
     }
     const BitmapInfoHeader h = BitmapInfoHeader::read(data, 0);
     const int height = std::abs(static_cast<int>(h.height / 2));
-    return IconImageInfo{h.width, height, h.bitCount * (h.planes ? h.planes : 1)};
+    // Icon DIBs have one plane; the bit count alone is the depth.
+    return IconImageInfo{h.width, height, static_cast<int>(h.bitCount)};
   } catch (const FormatError&) {
     return std::nullopt;
   }

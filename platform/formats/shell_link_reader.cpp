@@ -18,6 +18,10 @@ namespace {
 
 constexpr std::size_t kPifProgramOffset = 0x24;
 constexpr std::size_t kPifProgramLength = 63;
+// No string of a link is longer than 65535 UTF-16 units; liblnk has been seen
+// to report absurd sizes for broken files.
+constexpr std::size_t kMaxUtf8Bytes = 65535 * 3 + 1;
+constexpr std::size_t kMaxIdListBytes = 0xFFFF;
 
 int codePageNumber(const std::string& name) {
   std::string digits;
@@ -46,7 +50,7 @@ struct LnkFile {
 template <class SizeFn, class GetFn>
 std::optional<std::string> utf8Value(liblnk_file_t* file, SizeFn sizeFn, GetFn getFn) {
   std::size_t size = 0;
-  if (sizeFn(file, &size, nullptr) != 1 || size == 0) return std::nullopt;
+  if (sizeFn(file, &size, nullptr) != 1 || size == 0 || size > kMaxUtf8Bytes) return std::nullopt;
   std::vector<std::uint8_t> buffer(size);
   if (getFn(file, buffer.data(), buffer.size(), nullptr) != 1) return std::nullopt;
   std::string text(reinterpret_cast<const char*>(buffer.data()));
@@ -196,7 +200,8 @@ std::string ShellLinkReader::target(const std::filesystem::path& file, const std
   if (!path) path = utf8Value(lnk.file, liblnk_file_get_utf8_network_path_size, liblnk_file_get_utf8_network_path);
   if (!path) {
     std::size_t size = 0;
-    if (liblnk_file_get_link_target_identifier_data_size(lnk.file, &size, nullptr) == 1 && size > 0) {
+    if (liblnk_file_get_link_target_identifier_data_size(lnk.file, &size, nullptr) == 1 && size > 0 &&
+        size <= kMaxIdListBytes) {
       std::vector<std::uint8_t> data(size);
       if (liblnk_file_copy_link_target_identifier_data(lnk.file, data.data(), data.size(), nullptr) == 1) {
         try {

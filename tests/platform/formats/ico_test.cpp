@@ -102,6 +102,17 @@ TEST(IconImageDecoder, ChoosesClosestSizeThenClosestDepthThenEarliest) {
   for (const Case& c : cases) EXPECT_EQ(IconImageDecoder::choose(c.images, c.size), c.expected);
 }
 
+// Found by fuzzing: planes x bit count overflowed.
+TEST(IconImageDecoder, ProbeTakesTheDepthFromTheBitCount) {
+  Bytes dib = iconDib(pattern(4, qRgb(1, 1, 1), qRgb(2, 2, 2), false), 32);
+  putU16(dib, 12, 65531);
+  putU16(dib, 14, 65535);
+  const std::optional<IconImageInfo> info = IconImageDecoder::probe(ByteView(dib));
+  ASSERT_TRUE(info);
+  EXPECT_EQ(info->bitsPerPixel, 65535);
+  EXPECT_EQ(info->width, 4);
+}
+
 TEST(IcoReader, CorruptionsGiveAnErrorOrSkipTheBrokenImage) {
   const Bytes sample = threeImageIcon();
   struct Case {

@@ -173,6 +173,13 @@ TEST(ShellLinks, SizeFieldsPastTheEndAreRefusedBeforeLiblnkSeesThem) {
   }
 }
 
+// Found by fuzzing: liblnk reports an impossible size for this file's local path.
+TEST(ShellLinks, AbsurdSizesFromLiblnkAreNotAllocated) {
+  const std::filesystem::path file = std::filesystem::path(KELVARO_FIXTURES_DIR) / "broken-local-path.lnk";
+  ASSERT_TRUE(std::filesystem::exists(file));
+  EXPECT_NO_THROW(LinuxShellLinks("CP1250").target(file));
+}
+
 TEST(ShellLinks, ShortNamesOfTheIdListItems) {
   const std::vector<std::pair<std::string, std::string>> cases = {
       {"NOTEPAD.EXE", "NOTEPAD.EXE"}, {"notepad.exe", "notepad.exe"},     {"Program Files", "PROGRA~1"},
