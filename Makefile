@@ -2,7 +2,7 @@
 BUILD_DIR ?= build
 TEST_DIR  ?= build-ci
 
-.PHONY: run test build deps format asan
+.PHONY: run test build deps format asan fuzz
 
 deps:
 	@tools/ensure-packages.sh
@@ -14,10 +14,15 @@ build: deps
 run: build
 	$(BUILD_DIR)/app/kelvaro
 
+# The tests, then each fuzz target for a short while (clang).
+FUZZ_SECONDS ?= 10
 test: deps
 	cmake --preset ci
 	cmake --build --preset ci
 	ctest --preset ci
+	cmake --preset fuzz -DKELVARO_FUZZ_SECONDS=$(FUZZ_SECONDS)
+	cmake --build --preset fuzz
+	ctest --preset fuzz -j2
 
 asan: deps
 	cmake --preset asan
@@ -27,3 +32,8 @@ asan: deps
 format: deps
 	cmake --preset default
 	cmake --build --preset default --target format
+
+fuzz: deps
+	cmake --preset fuzz -DKELVARO_FUZZ_SECONDS=$(FUZZ_SECONDS)
+	cmake --build --preset fuzz
+	ctest --preset fuzz -j2
