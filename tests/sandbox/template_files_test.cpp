@@ -14,6 +14,9 @@
 #include <sstream>
 #include <string>
 
+#include "platform/formats/ani_reader.h"
+#include "platform/formats/file_bytes.h"
+#include "platform/formats/icon_extractor.h"
 #include "store/registry_handle.h"
 #include "store/text_codec.h"
 #include "store/wine_registry_files.h"
@@ -225,6 +228,56 @@ TEST_F(TemplateFiles, RegistryFilesHoldTheRegistryText) {
   EXPECT_GT(compared, 1200u);
   for (const char* f : {"system.reg", "user.reg", "userdef.reg"})
     EXPECT_TRUE(fs::is_regular_file(kData / "sandbox" / f)) << f;
+}
+
+// Every shortcut of the sandbox (desktop, Start menu, Send To, Quick Launch,
+// Recent) leads to a file of the sandbox, as lnkinfo reads it.
+TEST_F(TemplateFiles, EveryShortcutResolvesToAnExistingFile) {
+  int links = 0;
+  std::set<std::string> folders;
+  for (const auto& entry : fs::recursive_directory_iterator(kDrive)) {
+    if (upper(entry.path().extension().string()) != ".LNK") continue;
+    const std::string info = run("lnkinfo " + shellQuote(entry.path()) + " 2>&1");
+    std::smatch m;
+    ASSERT_TRUE(std::regex_search(info, m, std::regex("Local path\\s*:\\s*(.*)"))) << entry.path() << info;
+    const std::string target = m[1];
+    EXPECT_TRUE(fs::is_regular_file(onDrive(target))) << entry.path() << " -> " << target;
+    if (std::regex_search(info, m, std::regex("Working directory\\s*:\\s*(.*)"))) {
+      EXPECT_TRUE(fs::is_directory(onDrive(m[1]))) << entry.path() << " works in " << m[1];
+    }
+    folders.insert(entry.path().parent_path().filename().string());
+    ++links;
+  }
+  EXPECT_GE(links, 30);
+  for (const char* folder :
+       {"Pulpit", "Programy", "Akcesoria", "SendTo", "Quick Launch", "Recent", "Autostart"})
+    EXPECT_TRUE(folders.count(folder)) << "no shortcut in " << folder;
+}
+
+// The icons the pages take from the sandbox's files, read as the platform's
+// icon service reads them (ExtractIcon counting, negative indices as ids).
+TEST_F(TemplateFiles, IconServiceReadsTheLibrariesAndCursors) {
+  const formats::FileBytes shell(onDrive("C:\\WINDOWS\\SYSTEM\\SHELL32.DLL"));
+  ASSERT_TRUE(shell.isOpen());
+  const formats::IconExtractor icons(shell.view());
+  EXPECT_EQ(static_cast<std::size_t>(icons.count()),
+            iconGroupIds(onDrive("C:\\WINDOWS\\SYSTEM\\SHELL32.DLL")).size());
+  for (int n : {3, 4, 29, 31, 32, 54, 55}) {
+    const formats::ExtractedIcon icon = icons.icon(n);
+    ASSERT_FALSE(icon.isNull()) << n;
+    EXPECT_EQ(icon.large.size(), QSize(32, 32));
+    EXPECT_EQ(icon.small.size(), QSize(16, 16));
+  }
+  for (const auto& [file, id] :
+       std::vector<std::pair<std::string, int>>{{"C:\\WINDOWS\\SYSTEM\\mydocs.dll", 101},
+                                                {"C:\\WINDOWS\\SYSTEM\\fontext.dll", 101},
+                                                {"C:\\WINDOWS\\SYSTEM\\sendmail.dll", 2001}}) {
+    const formats::FileBytes bytes(onDrive(file));
+    EXPECT_FALSE(formats::IconExtractor(bytes.view()).icon(-id).isNull()) << file << ",-" << id;
+  }
+  const formats::FileBytes busy(onDrive("C:\\WINDOWS\\CURSORS\\b_praca.ani"));
+  const formats::AnimatedCursor cursor = formats::AniReader::read(busy.view());
+  EXPECT_EQ(cursor.frames.size(), 8u);
 }
 
 // The 48 schemes of the logo page, with the file names it builds.

@@ -1,15 +1,14 @@
 #include "tools/sandbox/palette.h"
 
+#include <algorithm>
+
+#include "platform/formats/bmp_writer.h"
+
 #include <limits>
 
 namespace kelvaro::sandbox {
 
-QList<QRgb> vgaPalette() {
-  return {qRgb(0, 0, 0),       qRgb(128, 0, 0),   qRgb(0, 128, 0),   qRgb(128, 128, 0),
-          qRgb(0, 0, 128),     qRgb(128, 0, 128), qRgb(0, 128, 128), qRgb(192, 192, 192),
-          qRgb(128, 128, 128), qRgb(255, 0, 0),   qRgb(0, 255, 0),   qRgb(255, 255, 0),
-          qRgb(0, 0, 255),     qRgb(255, 0, 255), qRgb(0, 255, 255), qRgb(255, 255, 255)};
-}
+QList<QRgb> vgaPalette() { return formats::BmpWriter::vgaPalette(); }
 
 QImage toPalette(const QImage& picture, const QList<QRgb>& palette, bool dither) {
   static constexpr int kBayer[4][4] = {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};

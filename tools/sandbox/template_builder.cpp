@@ -2,13 +2,15 @@
 
 #include <QBuffer>
 #include <QFile>
+
+#include "platform/formats/bmp_writer.h"
+#include "platform/formats/shell_link_writer.h"
 #include <QImageWriter>
 #include <fstream>
 #include <stdexcept>
 
 #include "store/registry_handle.h"
 #include "store/text_codec.h"
-#include "tools/sandbox/bitmap_file_writer.h"
 #include "tools/sandbox/cursor_art.h"
 #include "tools/sandbox/gif_file_writer.h"
 #include "tools/sandbox/icon_art.h"
@@ -26,11 +28,6 @@
 
 #include "store/wine_registry_files.h"
 
-// The shortcuts come from the platform's own writer.
-#if __has_include("platform/formats/shell_link_writer.h")
-#include "platform/formats/shell_link_writer.h"
-#define KELVARO_SANDBOX_SHELL_LINKS 1
-#endif
 
 namespace kelvaro::sandbox {
 
@@ -186,48 +183,48 @@ void writeLogos(const fs::path& drive, const fs::path& data) {
     const auto write = [&](const char* folder, const QString& file, LogoSlot slot) {
       const fs::path target = logo / folder / utf8Path(file);
       // Pictures shared by several schemes are drawn by the first one.
-      if (!fs::exists(target)) writeBytes(target, encodeBitmapFile(drawLogo(s, slot), 4));
+      if (!fs::exists(target)) writeBytes(target, formats::BmpWriter::encode(drawLogo(s, slot), 4));
     };
     write("logowin", s.startFile, LogoSlot::Start);
     write("logow", s.shutDownFile, LogoSlot::ShutDown);
     write("logos", s.switchOffFile, LogoSlot::SwitchOff);
     // The installed logos are those of the installed system.
     if (s.name == "Win98") {
-      writeBytes(drive / "logo.sys", encodeBitmapFile(drawLogo(s, LogoSlot::Start), 4));
-      writeBytes(drive / "WINDOWS" / "logow.sys", encodeBitmapFile(drawLogo(s, LogoSlot::ShutDown), 4));
-      writeBytes(drive / "WINDOWS" / "logos.sys", encodeBitmapFile(drawLogo(s, LogoSlot::SwitchOff), 4));
+      writeBytes(drive / "logo.sys", formats::BmpWriter::encode(drawLogo(s, LogoSlot::Start), 4));
+      writeBytes(drive / "WINDOWS" / "logow.sys", formats::BmpWriter::encode(drawLogo(s, LogoSlot::ShutDown), 4));
+      writeBytes(drive / "WINDOWS" / "logos.sys", formats::BmpWriter::encode(drawLogo(s, LogoSlot::SwitchOff), 4));
     }
   }
 }
 
 void writePictures(const fs::path& drive, const fs::path& data) {
   const fs::path windows = drive / "WINDOWS";
-  writeBytes(windows / "Chmury.bmp", encodeBitmapFile(drawPicture("clouds", {256, 256}), 8));
-  writeBytes(windows / "Cegły.bmp", encodeBitmapFile(drawPicture("bricks", {128, 128}), 8));
-  writeBytes(windows / "Marmur.bmp", encodeBitmapFile(drawPicture("marble", {128, 128}), 8));
-  writeBytes(windows / "Mozaika.bmp", encodeBitmapFile(drawPicture("mosaic", {160, 160}), 4));
+  writeBytes(windows / "Chmury.bmp", formats::BmpWriter::encode(drawPicture("clouds", {256, 256}), 8));
+  writeBytes(windows / "Cegły.bmp", formats::BmpWriter::encode(drawPicture("bricks", {128, 128}), 8));
+  writeBytes(windows / "Marmur.bmp", formats::BmpWriter::encode(drawPicture("marble", {128, 128}), 8));
+  writeBytes(windows / "Mozaika.bmp", formats::BmpWriter::encode(drawPicture("mosaic", {160, 160}), 4));
   const fs::path web = windows / "Web" / "Wallpaper";
   writeBytes(web / "Morze.jpg", jpegBytes(drawPicture("sea", {800, 600}), 85));
   writeBytes(web / "Zachód słońca.jpg", jpegBytes(drawPicture("sunset", {800, 600}), 85));
   writeBytes(web / "Las.jpg", jpegBytes(drawPicture("forest", {800, 600}), 85));
-  writeBytes(web / "Noc.bmp", encodeBitmapFile(drawPicture("night", {640, 480}), 8));
-  writeBytes(web / "Łąka.bmp", encodeBitmapFile(drawPicture("meadow", {640, 480}), 24));
+  writeBytes(web / "Noc.bmp", formats::BmpWriter::encode(drawPicture("night", {640, 480}), 8));
+  writeBytes(web / "Łąka.bmp", formats::BmpWriter::encode(drawPicture("meadow", {640, 480}), 24));
   writeBytes(web / "Okręgi.gif", encodeGifFile(drawPicture("circles", {640, 480})));
   const fs::path pictures = drive / "Moje dokumenty" / "Moje obrazy";
-  writeBytes(pictures / "Wakacje.bmp", encodeBitmapFile(drawPicture("sea", {320, 240}), 24));
+  writeBytes(pictures / "Wakacje.bmp", formats::BmpWriter::encode(drawPicture("sea", {320, 240}), 24));
   writeBytes(pictures / "Góry.jpg", jpegBytes(drawPicture("forest", {640, 480}), 80));
 
   // Beside the program: wallpapers, OEM samples, toolbar pictures.
   const fs::path desktop = data / "Logo" / "Pulpit";
-  writeBytes(desktop / "Błękitne niebo.bmp", encodeBitmapFile(drawPicture("clouds", {800, 600}), 24));
-  writeBytes(desktop / "Cegiełki.bmp", encodeBitmapFile(drawPicture("bricks", {96, 96}), 8));
+  writeBytes(desktop / "Błękitne niebo.bmp", formats::BmpWriter::encode(drawPicture("clouds", {800, 600}), 24));
+  writeBytes(desktop / "Cegiełki.bmp", formats::BmpWriter::encode(drawPicture("bricks", {96, 96}), 8));
   writeBytes(desktop / "Zima.w.górach.jpg", jpegBytes(drawPicture("night", {800, 600}), 85));
   writeBytes(desktop / "Wschód słońca.jpg", jpegBytes(drawPicture("sunset", {1024, 768}), 85));
   writeBytes(desktop / "Mozaika.gif", encodeGifFile(drawPicture("mosaic", {640, 480})));
   writeBytes(desktop / "Okręgi.gif", encodeGifFile(drawPicture("circles", {800, 600})));
   const fs::path oem = data / "Logo" / "OEM";
-  writeBytes(oem / "Logo firmy.bmp", encodeBitmapFile(drawPicture("oem", {180, 114}), 24));
-  writeBytes(oem / "Mały znak.bmp", encodeBitmapFile(drawPicture("oem", {120, 60}), 8));
+  writeBytes(oem / "Logo firmy.bmp", formats::BmpWriter::encode(drawPicture("oem", {180, 114}), 24));
+  writeBytes(oem / "Mały znak.bmp", formats::BmpWriter::encode(drawPicture("oem", {120, 60}), 8));
   writeBytes(oem / "Duże logo.jpg", jpegBytes(drawPicture("oem", {360, 228}), 90));
   writeBytes(oem / "Logo firmy.gif", encodeGifFile(drawPicture("oem", {200, 100})));
   writeBytes(oem / "Znak firmy.ico", encodeIconFile({makeIconImage(drawIcon("computer:PK:blue", 32), 8),
@@ -241,12 +238,12 @@ void writePictures(const fs::path& drive, const fs::path& data) {
   writeBytes(oem / "Znak wektorowy.wmf", encodeWindowsMetafile(180, 114, shapes));
   writeBytes(oem / "Znak wektorowy.emf", encodeEnhancedMetafile(180, 114, shapes));
   const fs::path toolbars = data / "Logo" / "Tapetki";
-  writeBytes(toolbars / "Papier.bmp", encodeBitmapFile(drawPicture("paper", {300, 120}), 8));
-  writeBytes(toolbars / "Metal.bmp", encodeBitmapFile(drawPicture("metal", {300, 120}), 8));
-  writeBytes(toolbars / "Marmur.bmp", encodeBitmapFile(drawPicture("marble", {300, 120}), 8));
-  writeBytes(toolbars / "Niebo.bmp", encodeBitmapFile(drawPicture("clouds", {300, 120}), 8));
-  writeBytes(toolbars / "Mała animacja.bmp", encodeBitmapFile(drawAnimationStrip(22, false), 8));
-  writeBytes(toolbars / "Duża animacja.bmp", encodeBitmapFile(drawAnimationStrip(38, true), 8));
+  writeBytes(toolbars / "Papier.bmp", formats::BmpWriter::encode(drawPicture("paper", {300, 120}), 8));
+  writeBytes(toolbars / "Metal.bmp", formats::BmpWriter::encode(drawPicture("metal", {300, 120}), 8));
+  writeBytes(toolbars / "Marmur.bmp", formats::BmpWriter::encode(drawPicture("marble", {300, 120}), 8));
+  writeBytes(toolbars / "Niebo.bmp", formats::BmpWriter::encode(drawPicture("clouds", {300, 120}), 8));
+  writeBytes(toolbars / "Mała animacja.bmp", formats::BmpWriter::encode(drawAnimationStrip(22, false), 8));
+  writeBytes(toolbars / "Duża animacja.bmp", formats::BmpWriter::encode(drawAnimationStrip(38, true), 8));
 }
 
 // The TrueType files the registry registers, taken from the build machine's fonts.
@@ -326,7 +323,6 @@ void writeRegistry(const TemplateSources& sources, const fs::path& prefix) {
 }
 
 void writeShortcuts(const fs::path& drive) {
-#ifdef KELVARO_SANDBOX_SHELL_LINKS
   for (const ShortcutSpec& s : sandboxShortcuts()) {
     formats::ShellLinkFields link;
     link.target = s.target.toStdString();
@@ -336,9 +332,6 @@ void writeShortcuts(const fs::path& drive) {
             .toStdString();
     writeBytes(drive / utf8Path(s.file), formats::ShellLinkWriter::encode(link, "CP1250"));
   }
-#else
-  (void)drive;
-#endif
 }
 
 }  // namespace
