@@ -1,6 +1,7 @@
 #include "platform/file_mask.h"
 
 #include <cstdint>
+#include <optional>
 
 #include "store/text_codec.h"
 
@@ -79,6 +80,44 @@ class Matcher {
   std::size_t lastDot_ = std::u16string_view::npos;
 };
 
+bool isShortNameCharacter(char16_t c) {
+  if (c >= 0x80) return true;  // taken through the OEM code page
+  if ((c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z') || (c >= u'0' && c <= u'9')) return true;
+  return std::u16string_view(u"!#$%&'()-@^_`{}~").find(c) != std::u16string_view::npos;
+}
+
+// The part of a name as it goes into a short name: blanks and dots dropped,
+// other characters that 8.3 names cannot hold made "_".
+std::u16string shortNamePart(std::u16string_view part, std::size_t limit) {
+  std::u16string out;
+  for (const char16_t c : part) {
+    if (out.size() == limit) break;
+    if (c == u' ' || c == u'.') continue;
+    out.push_back(isShortNameCharacter(c) ? c : u'_');
+  }
+  return out;
+}
+
+// The 8.3 name Windows would give a long name, or nullopt when the name is a
+// valid 8.3 name itself and so has no other.
+std::optional<std::u16string> shortNameOf(std::u16string_view name) {
+  const std::size_t dot = name.rfind(u'.');
+  const bool hasExtension = dot != std::u16string_view::npos && dot > 0;
+  const std::u16string_view base = hasExtension ? name.substr(0, dot) : name;
+  const std::u16string_view extension = hasExtension ? name.substr(dot + 1) : std::u16string_view{};
+  const auto valid = [](std::u16string_view part) {
+    for (const char16_t c : part)
+      if (!isShortNameCharacter(c)) return false;
+    return true;
+  };
+  if (!base.empty() && base.size() <= 8 && extension.size() <= 3 && valid(base) && valid(extension))
+    return std::nullopt;
+  std::u16string shortName = shortNamePart(base, 6) + u"~1";
+  const std::u16string shortExtension = shortNamePart(extension, 3);
+  if (!shortExtension.empty()) shortName += u"." + shortExtension;
+  return shortName;
+}
+
 }  // namespace
 
 FileMask::FileMask(std::string_view mask) {
@@ -95,8 +134,11 @@ FileMask::FileMask(std::string_view mask) {
 
 bool FileMask::matches(std::string_view name) const {
   const std::u16string wide = utf8ToUtf16(name);
-  for (const auto& pattern : patterns_)
+  const std::optional<std::u16string> shortName = shortNameOf(wide);
+  for (const auto& pattern : patterns_) {
     if (Matcher(pattern, wide).run()) return true;
+    if (shortName && Matcher(pattern, *shortName).run()) return true;
+  }
   return false;
 }
 

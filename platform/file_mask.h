@@ -13,6 +13,9 @@ namespace kelvaro {
 // before a dot or at the end), "*." before an extension stops at the last dot
 // of the name, and a dot before "*" or "?" or at the end also matches a name
 // without a dot, so "*.*" matches every name and "*." names without one.
+// As on Windows, a long name also matches when its 8.3 short name does
+// ("*.scr" finds "x.scrx", whose short name ends in ".SCR"); the short name's
+// extension is exact, its "~1" base an approximation.
 class FileMask {
  public:
   explicit FileMask(std::string_view mask);

@@ -8,6 +8,7 @@ namespace {
 struct ParseCase {
   const char* text;
   const char* expected;  // the path as text() gives it; nullptr when it must be refused
+  friend void PrintTo(const ParseCase& c, std::ostream* out) { *out << '"' << c.text << '"'; }
 };
 
 class DosPathParse : public ::testing::TestWithParam<ParseCase> {};

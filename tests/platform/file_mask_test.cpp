@@ -9,6 +9,9 @@ struct MaskCase {
   const char* mask;
   const char* name;
   bool matches;
+  friend void PrintTo(const MaskCase& c, std::ostream* out) {
+    *out << '"' << c.mask << "\" on \"" << c.name << '"';
+  }
 };
 
 class FileMaskMatch : public ::testing::TestWithParam<MaskCase> {};
@@ -27,13 +30,18 @@ INSTANTIATE_TEST_SUITE_P(
         // An extension mask: the last dot, any case.
         MaskCase{"*.scr", "Logon.scr", true}, MaskCase{"*.scr", "LOGON.SCR", true},
         MaskCase{"*.scr", "a.b.scr", true}, MaskCase{"*.scr", "a.scr.txt", false},
-        MaskCase{"*.scr", "ascr", false}, MaskCase{"*.scr", "a.scrx", false}, MaskCase{"*.scr", ".scr", true},
+        MaskCase{"*.scr", "ascr", false}, MaskCase{"*.scr", "a.scrx", true}, MaskCase{"*.scr", ".scr", true},
+        // The short name counts too: "strona.html" is "STRONA~1.HTM".
+        MaskCase{"*.htm", "strona.html", true}, MaskCase{"*.htm", "strona.ht", false},
+        MaskCase{"*.exe", "Long Program Name.exe", true}, MaskCase{"*.ex", "Long Program Name.exe", false},
+        MaskCase{"*.a_b", "x.a+bc", true}, MaskCase{"*.abc", "x.a bcd", true},
         // Several patterns.
         MaskCase{"*.exe;*.dll;*.icl;*.ico", "shell32.DLL", true},
         MaskCase{"*.exe;*.dll;*.icl;*.ico", "moricons.icl", true},
         MaskCase{"*.exe;*.dll;*.icl;*.ico", "Ikona.ico", true},
         MaskCase{"*.exe;*.dll;*.icl;*.ico", "readme.txt", false},
-        MaskCase{"*.exe;*.dll;*.icl;*.ico", "a.icon", false}, MaskCase{" *.txt ; *.ini", "win.ini", true},
+        MaskCase{"*.exe;*.dll;*.icl;*.ico", "a.icon",
+                 true},  // A~1.ICO MaskCase{" *.txt ; *.ini", "win.ini", true},
         // "*." is names without an extension.
         MaskCase{"*.", "README", true}, MaskCase{"*.", "a.txt", false},
         // "?" is one character, or none before a dot or at the end.
