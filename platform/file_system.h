@@ -56,7 +56,8 @@ class FileSystem {
   // The attributes of a file or folder (kAttribute...), nullopt when missing.
   virtual std::optional<std::uint32_t> attributes(std::string_view path) = 0;
   // Sets read-only, hidden and system as given and clears the others;
-  // kAttributeNormal (or 0) clears all three.
+  // kAttributeNormal (or 0) clears all three. As in Wine, a folder can lose
+  // read-only but never gets it.
   virtual bool setAttributes(std::string_view path, std::uint32_t attributes) = 0;
 
   // The entries of a folder whose names match the mask (Windows wildcards, one

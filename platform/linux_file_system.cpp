@@ -10,6 +10,8 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <fstream>
+#include <string>
 
 #include "platform/file_mask.h"
 #include "store/text_codec.h"
@@ -200,12 +202,21 @@ std::optional<fs::path> findEntry(const fs::path& folder, const std::string& nam
   return found;
 }
 
+// The process's umask, read without changing it (umask() would, for a moment,
+// under the feet of other threads).
+mode_t currentUmask() {
+  std::ifstream status("/proc/self/status");
+  for (std::string line; std::getline(status, line);)
+    if (line.rfind("Umask:", 0) == 0) return static_cast<mode_t>(std::stoul(line.substr(6), nullptr, 8));
+  const mode_t mask = ::umask(022);
+  ::umask(mask);
+  return mask;
+}
+
 }  // namespace
 
-LinuxFileSystem::LinuxFileSystem(fs::path prefixDirectory) : prefix_(std::move(prefixDirectory)) {
-  umask_ = ::umask(022);
-  ::umask(umask_);
-}
+LinuxFileSystem::LinuxFileSystem(fs::path prefixDirectory)
+    : prefix_(std::move(prefixDirectory)), umask_(currentUmask()) {}
 
 std::optional<fs::path> LinuxFileSystem::driveRoot(char drive) const {
   const fs::path devices = prefix_ / "dosdevices";
