@@ -300,7 +300,8 @@ bool LinuxFileSystem::copyFile(std::string_view from, std::string_view to, bool 
   const auto destination = target(to);
   if (!source || !destination) return false;
   const auto sourceStat = statOf(*source);
-  if (!sourceStat || S_ISDIR(sourceStat->st_mode)) return false;
+  // Devices and pipes (reachable through Z:) would never end.
+  if (!sourceStat || !S_ISREG(sourceStat->st_mode)) return false;
   fs::path place = destination->host;
   if (destination->exists) {
     if (failIfExists) return false;
@@ -345,7 +346,7 @@ bool LinuxFileSystem::moveFile(std::string_view from, std::string_view to) {
   if (errno != EXDEV) return false;
   // Across devices only files move, as a copy and a delete.
   const auto st = statOf(*source);
-  if (!st || S_ISDIR(st->st_mode)) return false;
+  if (!st || !S_ISREG(st->st_mode)) return false;
   TemporaryFile temp(destination->fresh.parent_path());
   if (!temp.ok() || !copyContent(*source, temp.fd())) return false;
   const struct timespec times[2] = {st->st_atim, st->st_mtim};
@@ -434,10 +435,11 @@ std::vector<DirectoryEntry> LinuxFileSystem::listDirectory(std::string_view fold
 std::optional<std::string> LinuxFileSystem::readFile(std::string_view path) {
   const auto host = existing(path);
   if (!host) return std::nullopt;
-  const int fd = ::open(host->c_str(), O_RDONLY | O_CLOEXEC);
+  // O_NONBLOCK so that a pipe does not hang the open; it is refused below.
+  const int fd = ::open(host->c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) return std::nullopt;
   struct stat st {};
-  if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
     ::close(fd);
     return std::nullopt;
   }

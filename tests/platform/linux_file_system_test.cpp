@@ -316,6 +316,18 @@ TEST_F(LinuxFileSystemTest, WritingThroughALinkedFolderOrFileReachesItsTarget) {
   EXPECT_EQ(readHostFile(home.driveC() / "list.txt"), "via file link");
 }
 
+TEST_F(LinuxFileSystemTest, DevicesAndPipesAreNotReadOrCopied) {
+  prefix.addDrive('z', "/");
+  fs::create_directories(prefix.driveC() / "dst");
+  const fs::path pipe = prefix.driveC() / "pipe";
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  EXPECT_EQ(files.readFile("Z:\\dev\\zero"), std::nullopt);
+  EXPECT_EQ(files.readFile("C:\\pipe"), std::nullopt);
+  EXPECT_FALSE(files.copyFile("Z:\\dev\\zero", "C:\\dst\\zero", false));
+  EXPECT_FALSE(files.copyFile("C:\\pipe", "C:\\dst\\pipe", false));
+  EXPECT_TRUE(fs::is_empty(prefix.driveC() / "dst"));
+}
+
 TEST_F(LinuxFileSystemTest, SizesAreThoseOfFilesOnly) {
   prefix.put("a/f.bin", std::string(1234, 'x'));
   EXPECT_EQ(files.fileSize("C:\\A\\F.BIN"), 1234u);
