@@ -8,6 +8,7 @@
 #include "platform/prefix_layout.h"
 #include "platform/program_folder.h"
 #include "store/store_error.h"
+#include "store/wine_registry_files.h"
 
 namespace kelvaro {
 
@@ -24,8 +25,9 @@ std::optional<std::string> variable(const char* name) {
 std::string inQuotes(const fs::path& path) { return "\"" + path.string() + "\""; }
 
 PrefixRegistry openWineRegistry(const fs::path& prefixDirectory) {
-  throw StoreError("Cannot read the registry of " + inQuotes(prefixDirectory) +
-                   ": this build has no reader for Wine's registry files");
+  std::unique_ptr<WineRegistryFiles> files = WineRegistryFiles::open(prefixDirectory);
+  WineRegistryFiles* backend = files.get();
+  return PrefixRegistry{std::move(files), [backend] { backend->flush(); }};
 }
 
 }  // namespace

@@ -11,3 +11,4 @@
 #include "store_error.h"
 #include "store_patterns.h"
 #include "text_codec.h"
+#include "wine_registry_files.h"

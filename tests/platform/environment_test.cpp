@@ -6,6 +6,7 @@
 #include "platform/file_system.h"
 #include "platform/prefix_layout.h"
 #include "platform/program_folder.h"
+#include "platform/wine_version.h"
 #include "store/registry_handle.h"
 #include "store/store_error.h"
 #include "tests/support/temp_prefix.h"
@@ -169,6 +170,30 @@ TEST_F(SandboxTest, ALaterStartKeepsWhatTheSandboxHolds) {
   open(sandbox)->files().writeFile("C:\\WINDOWS\\win.ini", "[colors]\n");
   const auto again = open(sandbox);
   EXPECT_EQ(again->files().readFile("C:\\windows\\WIN.INI"), "[colors]\n");
+}
+
+TEST_F(SandboxTest, TheSandboxRegistryIsKeptInItsFiles) {
+  const fs::path sandbox = home.dir() / "sandbox";
+  EnvironmentOptions options;
+  options.programDataFolder = data.driveC();
+  {
+    const auto environment = openEnvironment({Environment::Kind::Sandbox, sandbox}, options);
+    RegistryHandle reg(environment->registry());
+    ASSERT_TRUE(reg.openKey("Software\\Morvane\\Kelvaro", true));
+    reg.writeString("Name", "Morvane Kelvaro");
+    environment->flush();
+  }
+  EXPECT_NE(readHostFile(sandbox / "user.reg").find("\n\"Name\"=\"Morvane Kelvaro\"\n"), std::string::npos);
+  const auto again = openEnvironment({Environment::Kind::Sandbox, sandbox}, options);
+  RegistryHandle reg(again->registry());
+  ASSERT_TRUE(reg.openKey("Software\\Morvane\\Kelvaro", false));
+  EXPECT_EQ(reg.readString("Name"), "Morvane Kelvaro");
+  // The minimal registry already says what Wine would read from it.
+  reg.setRoot(Root::LocalMachine);
+  ASSERT_TRUE(reg.openKey("\\System\\CurrentControlSet\\Control\\Nls\\CodePage", false));
+  EXPECT_EQ(reg.readString("ACP"), "1250");
+  EXPECT_EQ(wineReportedVersion(again->registry()).minor, 10u);
+  EXPECT_EQ(wineReportedVersion(again->registry()).csdVersion, " A ");
 }
 
 TEST_F(SandboxTest, ATemplateReplacesTheMinimalPrefix) {

@@ -58,7 +58,7 @@ struct ProbeResult {
   std::string windowsDirectory, systemDirectory, codePage;
 };
 
-class WinePrefixTest : public ::testing::Test {
+class PlatformWinePrefixTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(fs::exists(prefix / "system.reg"))
@@ -70,6 +70,11 @@ class WinePrefixTest : public ::testing::Test {
     return capture("WINEPREFIX=" + shellQuoted(prefix.string()) +
                    " WINEDEBUG=-all WINEDLLOVERRIDES=winemenubuilder.exe=d wine " + arguments +
                    " 2>/dev/null");
+  }
+  // Stops the prefix's wineserver, which writes the registry files as it goes.
+  void stopWineserver() const {
+    const std::string where = "WINEPREFIX=" + shellQuoted(prefix.string());
+    capture(where + " wineserver -k 2>/dev/null; " + where + " wineserver -w");
   }
   std::string cmd(const std::string& commandLine) const { return wine("cmd /c " + shellQuoted(commandLine)); }
   // One cmd command given word by word; Wine quotes the words that hold blanks.
@@ -118,7 +123,7 @@ class WinePrefixTest : public ::testing::Test {
   LinuxFileSystem files{prefix};
 };
 
-TEST_F(WinePrefixTest, AttributesWeSetAreWhatWineShows) {
+TEST_F(PlatformWinePrefixTest, AttributesWeSetAreWhatWineShows) {
   ASSERT_TRUE(files.createDirectory("C:\\KelvaroAttr"));
   struct Case {
     const char* name;
@@ -147,7 +152,7 @@ TEST_F(WinePrefixTest, AttributesWeSetAreWhatWineShows) {
   EXPECT_EQ(shown.at("C:\\KELVAROATTR\\FOLDER"), "S");
 }
 
-TEST_F(WinePrefixTest, AttributesWineSetsAreWhatWeRead) {
+TEST_F(PlatformWinePrefixTest, AttributesWineSetsAreWhatWeRead) {
   ASSERT_TRUE(files.createDirectory("C:\\WineAttr"));
   for (const char* name : {"h.txt", "s.txt", "r.txt", "n.txt"})
     ASSERT_TRUE(files.writeFile(std::string("C:\\WineAttr\\") + name, "x"));
@@ -166,7 +171,7 @@ TEST_F(WinePrefixTest, AttributesWineSetsAreWhatWeRead) {
   EXPECT_TRUE(files.deleteFile("C:\\WineAttr\\r.txt"));
 }
 
-TEST_F(WinePrefixTest, FilesWeCreateAreSeenByWine) {
+TEST_F(PlatformWinePrefixTest, FilesWeCreateAreSeenByWine) {
   ASSERT_TRUE(files.createDirectory("C:\\Kelvaro Pliki"));
   ASSERT_TRUE(files.createDirectory("C:\\kelvaro pliki\\Podfolder"));
   ASSERT_TRUE(files.writeFile("C:\\KELVARO PLIKI\\Win.INI", "[colors]\r\n"));
@@ -185,7 +190,7 @@ TEST_F(WinePrefixTest, FilesWeCreateAreSeenByWine) {
   EXPECT_EQ(cmdWords({"type", "c:\\kelvaro pliki\\przeniesiony.INI"}), "[colors]\n");
 }
 
-TEST_F(WinePrefixTest, FilesWineCreatesAreFoundInAnyCase) {
+TEST_F(PlatformWinePrefixTest, FilesWineCreatesAreFoundInAnyCase) {
   cmd("mkdir C:\\WineMade\\Sub");
   cmd("echo hello>C:\\WineMade\\Sub\\Plik.TXT");
   cmd("echo a>C:\\WineMade\\Sub\\Inny.dat");
@@ -195,7 +200,7 @@ TEST_F(WinePrefixTest, FilesWineCreatesAreFoundInAnyCase) {
   EXPECT_EQ(cmd("if exist C:\\WineMade\\Sub\\Plik.TXT (echo yes) else (echo no)"), "no\n");
 }
 
-TEST_F(WinePrefixTest, ListingsAgreeWithWinesDir) {
+TEST_F(PlatformWinePrefixTest, ListingsAgreeWithWinesDir) {
   ASSERT_TRUE(files.createDirectory("C:\\Lista"));
   for (const char* name : {"shell32.DLL", "moricons.icl", "ukryty.exe", "Ikona.ico", "readme.txt", "README",
                            "a.b.scr", "x.scrx", "logon.SCR", "strona.html", "Long name.icon"})
@@ -218,7 +223,7 @@ TEST_F(WinePrefixTest, ListingsAgreeWithWinesDir) {
   }
 }
 
-TEST_F(WinePrefixTest, PathsMapAsWinepathMapsThem) {
+TEST_F(PlatformWinePrefixTest, PathsMapAsWinepathMapsThem) {
   for (const char* dos :
        {"C:\\windows\\system32", "C:\\WINDOWS\\SYSTEM32\\KERNEL32.DLL", "C:\\users", "Z:\\usr\\bin"}) {
     const std::string unix = lines(wine("winepath -u " + shellQuoted(dos))).at(0);
@@ -233,7 +238,7 @@ TEST_F(WinePrefixTest, PathsMapAsWinepathMapsThem) {
   }
 }
 
-TEST_F(WinePrefixTest, VersionNamesGiveWhatGetVersionExAReports) {
+TEST_F(PlatformWinePrefixTest, VersionNamesGiveWhatGetVersionExAReports) {
   for (const char* name : {"win95", "win98", "winme", "nt40", "win2k", "winxp", "winxp64", "vista", "win7",
                            "win8", "win81", "win10", "win31", "WinXP", "win11"}) {
     wine(std::string("reg add 'HKCU\\Software\\Wine' /v Version /d ") + name + " /f");
@@ -251,7 +256,69 @@ TEST_F(WinePrefixTest, VersionNamesGiveWhatGetVersionExAReports) {
   wine("reg delete 'HKCU\\Software\\Wine' /v Version /f");
 }
 
-TEST_F(WinePrefixTest, TheDirectoriesAreWhatWineGivesPrograms) {
+void expectSameVersion(const std::optional<VersionInfo>& ours, const VersionInfo& theirs) {
+  ASSERT_TRUE(ours.has_value());
+  EXPECT_EQ(ours->platformId, theirs.platformId);
+  EXPECT_EQ(ours->major, theirs.major);
+  EXPECT_EQ(ours->minor, theirs.minor);
+  EXPECT_EQ(ours->csdVersion, theirs.csdVersion);
+}
+
+TEST_F(PlatformWinePrefixTest, AFreshPrefixIsTheWindows7WineReports) {
+  const ProbeResult fromWine = probe();
+  stopWineserver();
+  const auto environment = openEnvironment({Environment::Kind::WinePrefix, prefix});
+  expectSameVersion(environment->version(), fromWine.version);
+  expectSameVersion(environment->version(), {2, 6, 1, "Service Pack 1"});
+  EXPECT_EQ(environment->ansiCodePage(), fromWine.codePage);
+  EXPECT_EQ(environment->windowsDirectory(), fromWine.windowsDirectory);
+  EXPECT_EQ(environment->systemDirectory(), fromWine.systemDirectory);
+  // wineboot makes the Documents folder of the user and names it in Shell Folders.
+  const std::string documents = environment->documentsDirectory();
+  EXPECT_EQ(documents.rfind("C:\\users\\", 0), 0u) << documents;
+  EXPECT_EQ(documents.substr(documents.size() - 11), "\\Documents\\") << documents;
+  EXPECT_TRUE(environment->files().directoryExists(documents));
+}
+
+TEST_F(PlatformWinePrefixTest, VersionSettingsInThePrefixAreReadAsWineReadsThem) {
+  const std::string wineKey = "'HKCU\\Software\\Wine'";
+  const std::string ntKey = "'HKLM\\Software\\Microsoft\\Windows NT\\CurrentVersion'";
+  const std::string win9xKey = "'HKLM\\Software\\Microsoft\\Windows\\CurrentVersion'";
+  const std::vector<std::vector<std::string>> settings = {
+      {"reg add " + wineKey + " /v Version /d win98 /f"},
+      {"reg delete " + wineKey + " /v Version /f", "reg add " + ntKey + " /v CurrentVersion /d 5.1 /f",
+       "reg add " + ntKey + " /v CSDVersion /d 'Service Pack 2' /f"},
+      {"reg delete " + ntKey + " /v CurrentVersion /f",
+       "reg add " + win9xKey + " /v VersionNumber /d 4.90.3000 /f",
+       "reg add " + win9xKey + " /v SubVersionNumber /d ' ' /f"},
+      // Back to what wineboot wrote.
+      {"reg delete " + win9xKey + " /v VersionNumber /f",
+       "reg delete " + win9xKey + " /v SubVersionNumber /f",
+       "reg add " + ntKey + " /v CurrentVersion /d 6.1 /f",
+       "reg add " + ntKey + " /v CSDVersion /d 'Service Pack 1' /f"}};
+  for (const auto& commands : settings) {
+    for (const auto& command : commands) wine(command);
+    const VersionInfo fromWine = probe().version;
+    stopWineserver();
+    SCOPED_TRACE(commands.front());
+    expectSameVersion(openEnvironment({Environment::Kind::WinePrefix, prefix})->version(), fromWine);
+  }
+}
+
+TEST_F(PlatformWinePrefixTest, AFlushedChangeIsWhatWineSees) {
+  stopWineserver();
+  {
+    const auto environment = openEnvironment({Environment::Kind::WinePrefix, prefix});
+    RegistryHandle reg(environment->registry());
+    ASSERT_TRUE(reg.openKey("Software\\Morvane\\Kelvaro", true));
+    reg.writeString("Name", "Morvane Kelvaro");
+    environment->flush();
+  }
+  EXPECT_NE(wine("reg query 'HKCU\\Software\\Morvane\\Kelvaro' /v Name").find("Morvane Kelvaro"),
+            std::string::npos);
+}
+
+TEST_F(PlatformWinePrefixTest, TheDirectoriesAreWhatWineGivesPrograms) {
   EnvironmentOptions options;
   options.openRegistry = [](const fs::path&) {
     return PrefixRegistry{std::make_unique<MemoryRegistry>(), {}};
@@ -263,15 +330,19 @@ TEST_F(WinePrefixTest, TheDirectoriesAreWhatWineGivesPrograms) {
   EXPECT_TRUE(environment->files().directoryExists(environment->systemDirectory()));
 }
 
-TEST_F(WinePrefixTest, WineserverTakesTheNewSandbox) {
+TEST_F(PlatformWinePrefixTest, WineserverTakesTheNewSandboxAndWhatWeWroteThere) {
   TempPrefix home;
   const fs::path sandbox = home.dir() / "sandbox";
   EnvironmentOptions options;
-  options.openRegistry = [](const fs::path&) {
-    return PrefixRegistry{std::make_unique<MemoryRegistry>(), {}};
-  };
   options.programDataFolder = home.driveC();
-  openEnvironment({Environment::Kind::Sandbox, sandbox}, options);
+  {
+    const auto environment = openEnvironment({Environment::Kind::Sandbox, sandbox}, options);
+    RegistryHandle reg(environment->registry());
+    reg.setRoot(Root::LocalMachine);
+    ASSERT_TRUE(reg.openKey("Software\\Morvane", true));
+    reg.writeString("Test", "Zażółć");
+    environment->flush();
+  }
   // The server loads the files when it starts and writes them back when it is stopped.
   const std::string complaints =
       capture("(export WINEPREFIX=" + shellQuoted(sandbox.string()) +
@@ -286,7 +357,14 @@ TEST_F(WinePrefixTest, WineserverTakesTheNewSandbox) {
   EXPECT_NE(system.find("[System\\\\CurrentControlSet\\\\Control\\\\Nls\\\\CodePage]"), std::string::npos)
       << system;
   EXPECT_NE(system.find("\n\"ACP\"=\"1250\"\n"), std::string::npos) << system;
+  EXPECT_NE(system.find("\n\"Test\"=\"Za\\x17c\\xf3\\x142\\x107\"\n"), std::string::npos) << system;
   EXPECT_EQ(readHostFile(sandbox / "user.reg").rfind("WINE REGISTRY Version 2\n", 0), 0u);
+  // And we read back what the server wrote.
+  const auto again = openEnvironment({Environment::Kind::Sandbox, sandbox}, options);
+  RegistryHandle reg(again->registry());
+  reg.setRoot(Root::LocalMachine);
+  ASSERT_TRUE(reg.openKey("Software\\Morvane", false));
+  EXPECT_EQ(reg.readString("Test"), "Zażółć");
 }
 
 }  // namespace

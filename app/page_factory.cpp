@@ -1,0 +1,21 @@
+#include "app/page_factory.h"
+
+#include <string_view>
+
+#include "app/about_page.h"
+#include "app/help_page.h"
+#include "app/options_page.h"
+#include "app/windows_page.h"
+
+namespace kelvaro {
+
+Page* createPage(AppContext& app, const PageInfo& info, QWidget* parent) {
+  const std::string_view id = info.id;
+  if (id == "windows") return new WindowsPage(app, info, parent);
+  if (id == "Properties") return new OptionsPage(app, info, parent);
+  if (id == "pomoc") return new HelpPage(app, info, parent);
+  if (id == "oprog") return new AboutPage(app, info, parent);
+  return nullptr;
+}
+
+}  // namespace kelvaro

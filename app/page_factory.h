@@ -1,0 +1,14 @@
+#pragma once
+
+#include "app/app_context.h"
+#include "app/page.h"
+
+class QWidget;
+
+namespace kelvaro {
+
+// The page built for one entry of the page catalogue, or nullptr for a page
+// that does not exist yet (the frame puts an empty page there).
+Page* createPage(AppContext& app, const PageInfo& info, QWidget* parent);
+
+}  // namespace kelvaro

@@ -1,0 +1,66 @@
+#include "platform/linux_pictures.h"
+
+#include <QSaveFile>
+
+#include "platform/formats/ani_reader.h"
+#include "platform/formats/bmp_writer.h"
+#include "platform/formats/file_bytes.h"
+#include "platform/formats/format_error.h"
+#include "platform/formats/ico_reader.h"
+
+namespace kelvaro {
+
+Picture LinuxPictures::decode(std::span<const std::uint8_t> bytes) {
+  try {
+    formats::DecodedPicture decoded = formats::PictureDecoder::decode(formats::ByteView(bytes));
+    return Picture{std::move(decoded.image), decoded.bitsPerPixel, decoded.kind};
+  } catch (const formats::FormatError& e) {
+    throw PictureError(e.what());
+  }
+}
+
+Picture LinuxPictures::load(const std::filesystem::path& file) {
+  const formats::FileBytes bytes(file);
+  if (!bytes.isOpen()) throw PictureError(bytes.error());
+  return decode(bytes.view().bytes());
+}
+
+Animation LinuxPictures::loadAnimation(const std::filesystem::path& file) {
+  const formats::FileBytes bytes(file);
+  if (!bytes.isOpen()) throw PictureError(bytes.error());
+  Animation animation;
+  try {
+    if (formats::AniReader::looksLikeAni(bytes.view())) {
+      const formats::AnimatedCursor cursor = formats::AniReader::read(bytes.view());
+      for (const formats::IconImage& frame : cursor.frames) animation.frames.push_back(frame.image);
+      for (const formats::AnimatedCursor::Step& step : cursor.steps) {
+        animation.steps.push_back({step.frame, step.durationMs});
+      }
+    } else {
+      const formats::IconFile icon = formats::IcoReader::read(bytes.view());
+      animation.frames.push_back(formats::IcoReader::best(icon, 32).image);
+      animation.steps.push_back({0, 0});
+    }
+  } catch (const formats::FormatError& e) {
+    throw PictureError(e.what());
+  }
+  return animation;
+}
+
+void LinuxPictures::saveBmp(const std::filesystem::path& file, const QImage& image, int bitsPerPixel) {
+  std::vector<std::uint8_t> bytes;
+  try {
+    bytes = formats::BmpWriter::encode(image, bitsPerPixel);
+  } catch (const formats::FormatError& e) {
+    throw PictureError(e.what());
+  }
+  QSaveFile out(QString::fromStdString(file.string()));
+  if (!out.open(QIODevice::WriteOnly) ||
+      out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size())) !=
+          static_cast<qint64>(bytes.size()) ||
+      !out.commit()) {
+    throw PictureError("cannot write " + file.string() + ": " + out.errorString().toStdString());
+  }
+}
+
+}  // namespace kelvaro
