@@ -1,38 +1,127 @@
 #include "app/application.h"
 
 #include <QApplication>
-#include <QMainWindow>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 #include <cstdio>
-#include <cstring>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
 
+#include "app/app_context.h"
+#include "app/logo.h"
+#include "app/main_window.h"
+#include "app/page_factory.h"
+#include "app/qt_dialogs.h"
+#include "app/startup.h"
+#include "platform/environment_factory.h"
+#include "platform/file_system.h"
+#include "platform/instance_guard.h"
+#include "platform/linux_launcher.h"
 #include "store/settings_store.h"
 
 namespace kelvaro {
+namespace {
+
+constexpr char kUsage[] =
+    "Usage: kelvaro [--prefix DIR]\n"
+    "Configures a Windows environment: the built-in sandbox, or the Wine prefix DIR\n"
+    "(WINEPREFIX when set).\n"
+    "  --prefix DIR  work on the Wine prefix DIR\n"
+    "  --help        show this text\n"
+    "  --version     show the program version\n";
+
+// Only --prefix is read besides --help and --version.
+std::string unknownArgument(const std::vector<std::string>& args) {
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    if (args[i] == "--prefix") {
+      ++i;
+      continue;
+    }
+    if (args[i].rfind("--prefix=", 0) == 0) continue;
+    return args[i];
+  }
+  return {};
+}
+
+// Qt's own buttons and dialogs in Polish.
+void loadPolishTranslations(QApplication& app) {
+  auto* translator = new QTranslator(&app);
+  if (translator->load(QLocale(QLocale::Polish), "qtbase", "_", QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    QApplication::installTranslator(translator);
+  }
+}
+
+}  // namespace
 
 int runApplication(int argc, char** argv) {
-  for (int i = 1; i < argc; ++i) {
-    if (std::strcmp(argv[i], "--version") == 0) {
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  for (const std::string& arg : args) {
+    if (arg == "--version") {
       std::printf("Kelvaro %s\n", programVersionString().c_str());
       return 0;
     }
-    if (std::strcmp(argv[i], "--help") == 0) {
-      std::printf(
-          "Usage: kelvaro [--prefix DIR]\n"
-          "Configures a Windows environment: the built-in sandbox, or the Wine prefix DIR\n"
-          "(WINEPREFIX when set).\n"
-          "  --prefix DIR  work on the Wine prefix DIR\n"
-          "  --help        show this text\n"
-          "  --version     show the program version\n");
+    if (arg == "--help") {
+      std::fputs(kUsage, stdout);
       return 0;
     }
   }
+  if (const std::string bad = unknownArgument(args); !bad.empty()) {
+    std::fprintf(stderr, "kelvaro: unknown argument '%s'\n%s", bad.c_str(), kUsage);
+    return 2;
+  }
+  const ChosenEnvironment chosen = chooseEnvironment(args, ProcessEnvironment::current());
+  if (!chosen.ok()) {
+    std::fprintf(stderr, "kelvaro: %s\n", chosen.error.c_str());
+    return 2;
+  }
+
   QApplication app(argc, argv);
-  QMainWindow window;
-  window.setObjectName("TKelvaro");
-  window.setWindowTitle("Morvane Kelvaro");
-  window.resize(640, 480);
-  window.show();
+  QApplication::setApplicationName("Kelvaro");
+  QApplication::setWindowIcon(kelvaroIcon());
+  loadPolishTranslations(app);
+
+  // The single-instance guard comes before anything else: a second copy
+  // only brings the first to the front.
+  InstanceGuard guard(InstanceGuard::defaultInstanceName());
+  if (guard.anotherCopyRunning()) return 0;
+
+  std::unique_ptr<Environment> environment;
+  try {
+    environment = openEnvironment(chosen.choice);
+  } catch (const StoreError& e) {
+    std::fprintf(stderr, "kelvaro: %s\n", e.what());
+    return 2;
+  }
+  FileSystem& files = environment->files();
+
+  TKelvaro* mainWindow = nullptr;
+  QtDialogs dialogs([&mainWindow]() -> QWidget* { return mainWindow; },
+                    DosPathMapper{[&files](std::string_view dos) { return files.hostPath(dos); },
+                                  [&files](const std::filesystem::path& host) { return files.dosPath(host); }});
+  LinuxLauncher launcher(environment->prefixDirectory());
+  const Platform platform{environment.get(), &dialogs, &launcher};
+  AppContext context(platform);
+
+  StartupOptions options;
+  const std::filesystem::path programFile = std::filesystem::canonical("/proc/self/exe");
+  options.programFile = files.dosPath(programFile).value_or(programFile.string());
+  options.fileExists = [&files](std::string_view dos) { return files.fileExists(dos); };
+  options.pageFactory = createPage;
+  Startup startup(context, options);
+  std::unique_ptr<TKelvaro> window = startup.run();
+  if (!window) return 0;  // a wrong password: quit without a word
+  mainWindow = window.get();
+
+  QObject::connect(&guard, &InstanceGuard::activationRequested, window.get(), [w = window.get()] {
+    if (w->isMinimized()) w->showNormal();
+    w->raise();
+    w->activateWindow();
+  });
+  window->show();
   return app.exec();
 }
 

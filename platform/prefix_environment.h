@@ -1,0 +1,51 @@
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+
+#include "platform/environment.h"
+#include "platform/linux_file_system.h"
+
+namespace kelvaro {
+
+// A prefix's registry and the call that puts its changes on disk.
+struct PrefixRegistry {
+  std::unique_ptr<Registry> registry;
+  std::function<void()> flush;  // throws StoreError when the change cannot be written
+};
+
+// The environment of a Wine-style prefix on disk: Kelvaro's sandbox, a Polish
+// Windows 98 SE, or a real Wine prefix, whose directories, code page and
+// version are the ones Wine gives its programs.
+class PrefixEnvironment : public Environment {
+ public:
+  PrefixEnvironment(Kind kind, std::filesystem::path prefixDirectory, PrefixRegistry registry,
+                    std::filesystem::path programDataFolder);
+
+  Kind kind() const override { return kind_; }
+  std::filesystem::path prefixDirectory() const override { return prefix_; }
+  Registry& registry() override { return *registry_.registry; }
+  void flush() override;
+  std::string windowsDirectory() const override;
+  std::string systemDirectory() const override;
+  std::string documentsDirectory() const override;
+  std::string ansiCodePage() const override;
+  std::optional<VersionInfo> version() const override;
+  std::string programDirectory() const override;
+  FileSystem& files() override { return files_; }
+
+ private:
+  Kind kind_;
+  std::filesystem::path prefix_;
+  PrefixRegistry registry_;
+  std::filesystem::path programData_;
+  mutable LinuxFileSystem files_;
+};
+
+// The ANSI code page a Wine prefix's registry names
+// (HKLM\System\CurrentControlSet\Control\Nls\CodePage "ACP") as an iconv name;
+// "CP1252" when it names none.
+std::string wineAnsiCodePage(Registry& registry);
+
+}  // namespace kelvaro
