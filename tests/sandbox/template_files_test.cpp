@@ -17,6 +17,7 @@
 #include "platform/formats/ani_reader.h"
 #include "platform/formats/file_bytes.h"
 #include "platform/formats/icon_extractor.h"
+#include "platform/formats/metafile_renderer.h"
 #include "store/registry_handle.h"
 #include "store/text_codec.h"
 #include "store/wine_registry_files.h"
@@ -518,11 +519,16 @@ TEST_F(TemplateFiles, PicturesBesideTheProgramAreInTheFormatsThePagesRead) {
   EXPECT_EQ(count("<ellipse "), 1u) << svgText;
   EXPECT_EQ(count("<polygon "), 1u) << svgText;
   fs::remove(svg);
-  // The enhanced metafile starts as the OEM page's decoder expects.
-  std::ifstream emf(kData / "Logo" / "OEM" / "Znak wektorowy.emf", std::ios::binary);
-  char header[44] = {};
-  emf.read(header, 44);
-  EXPECT_EQ(std::string(header + 40, 4), " EMF");
+  // The enhanced metafile as the OEM page's decoder draws it (through libemf2svg).
+  const formats::FileBytes emf(kData / "Logo" / "OEM" / "Znak wektorowy.emf");
+  ASSERT_TRUE(emf.isOpen());
+  const QImage drawnEmf = formats::MetafileRenderer::renderEmf(emf.view());
+  ASSERT_FALSE(drawnEmf.isNull());
+  EXPECT_NEAR(static_cast<double>(drawnEmf.width()) / drawnEmf.height(), 180.0 / 114.0, 0.05);
+  // The middle of the blue disc, left of the yellow triangle's tip.
+  const QColor disc = drawnEmf.pixelColor(drawnEmf.width() * 30 / 180, drawnEmf.height() * 57 / 114);
+  EXPECT_GT(disc.blue(), 150) << disc.name().toStdString();
+  EXPECT_LT(disc.red(), 60) << disc.name().toStdString();
 }
 
 TEST_F(TemplateFiles, IniFilesAreInThePolishCodePage) {
