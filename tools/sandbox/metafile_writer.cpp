@@ -147,9 +147,13 @@ std::vector<std::uint8_t> encodeEnhancedMetafile(int width, int height,
   records.u32(20);
   end(r);
 
+  // The description: the application's name and the picture's, each ended
+  // by a NUL, and a second NUL at the end (UTF-16).
+  const std::u16string description = std::u16string(u"Kelvaro") + u'\0' + u"Znak firmy" + u'\0' + u'\0';
+  const std::uint32_t headerSize = 88 + static_cast<std::uint32_t>(description.size() * 2 + 3) / 4 * 4;
   ByteWriter out;
   out.u32(1);
-  out.u32(88);
+  out.u32(headerSize);
   out.s32(0);
   out.s32(0);
   out.s32(width - 1);
@@ -161,17 +165,19 @@ std::vector<std::uint8_t> encodeEnhancedMetafile(int width, int height,
   out.s32((height * 2540) / 96);
   out.u32(0x464D4520);
   out.u32(0x10000);
-  out.u32(static_cast<std::uint32_t>(88 + records.size()));
+  out.u32(static_cast<std::uint32_t>(headerSize + records.size()));
   out.u32(count);
   out.u16(2);
   out.u16(0);
-  out.u32(0);
-  out.u32(0);
+  out.u32(static_cast<std::uint32_t>(description.size()));
+  out.u32(88);
   out.u32(0);
   out.s32(1024);
   out.s32(768);
   out.s32(320);
   out.s32(240);
+  for (char16_t c : description) out.u16(c);
+  out.padTo(4);
   out.append(records.bytes());
   return out.take();
 }
