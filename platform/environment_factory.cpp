@@ -7,6 +7,7 @@
 
 #include "platform/prefix_layout.h"
 #include "platform/program_folder.h"
+#include "platform/sandbox_repair.h"
 #include "store/store_error.h"
 #include "store/wine_registry_files.h"
 
@@ -103,6 +104,10 @@ std::unique_ptr<Environment> openEnvironment(const EnvironmentChoice& choice,
   const fs::path& prefix = choice.prefixDirectory;
   const fs::path data = options.programDataFolder.empty() ? programDataFolder() : options.programDataFolder;
   if (choice.kind == Environment::Kind::Sandbox) {
+    // A sandbox whose making was cut short, or one that lost its parts, is
+    // made anew; only the program's own marked sandbox is ever replaced.
+    removeAbandonedSandboxes(prefix);
+    if (!sandboxDamage(prefix).empty()) setAsideDamagedSandbox(prefix);
     std::error_code ec;
     if (!fs::exists(fs::symlink_status(prefix, ec))) {
       createSandboxPrefix(prefix,

@@ -297,8 +297,8 @@ TEST(ProgramDataFolder, BuildTreeThenBesideTheExecutableThenTheInstalledPlace) {
   EXPECT_EQ(programDataFolderFor(relocated / "bin/kelvaro", build, source, installed),
             relocated / "share/kelvaro");
   EXPECT_EQ(programDataFolderFor(tree.dir() / "elsewhere/bin/kelvaro", build, source, installed), installed);
-  // This test runs from the build tree, so the program's data is the source tree's.
-  EXPECT_EQ(programDataFolder(), fs::path(KELVARO_TEST_SOURCE_DIR) / "data");
+  // This test runs from the build tree, so the program's data is the build tree's.
+  EXPECT_EQ(programDataFolder(), fs::path(KELVARO_TEST_BUILD_DIR) / "data");
 }
 
 }  // namespace
