@@ -16,6 +16,10 @@ constexpr char kUnknown[] = "(nieznane)";
 constexpr char kNoVersion[] = "00.000.0000";
 constexpr char kIdleText[] = "Uwaga: Kliknij dwukrotnie na informację, którą chcesz zmienić.";
 constexpr char kEditingText[] = "Uwaga: Zatwierdź zmianę ENTER-em.";
+// The rows fit the page area of the smallest window layout.
+constexpr int kTop = 38;
+constexpr int kRowHeight = 20;
+constexpr int kRows = 12;
 
 struct FieldSpec {
   const char* caption;
@@ -65,17 +69,17 @@ WindowsPage::WindowsPage(AppContext& app, const PageInfo& info, QWidget* parent)
   headingFont.setPointSize(headingFont.pointSize() + 4);
   headingFont.setBold(true);
   heading->setFont(headingFont);
-  heading->move(20, 10);
+  heading->move(20, 6);
 
   editor_ = new InPlaceEditor(this, app.dialogs(),
                               {.versionEditor = "Wprowadź nową wersję Windows",
                                .folderEditor = "Zmień ścieżkę instalacji Windows"});
   for (std::size_t row = 0; row < kFields.size(); ++row) {
     const FieldSpec& spec = kFields[row];
-    const int y = 48 + static_cast<int>(row) * 22;
+    const int y = kTop + static_cast<int>(row) * kRowHeight;
     auto* caption = new QLabel(QString::fromUtf8(spec.caption), this);
     caption->setObjectName(QStringLiteral("%1Caption").arg(spec.value).remove(' ').remove('!'));
-    caption->move(20, y);
+    caption->setGeometry(20, y, 145, 18);
     auto* field = new QLabel(this);
     field->setObjectName(QStringLiteral("%1Field").arg(spec.value).remove(' ').remove('!'));
     field->setToolTip(QString::fromUtf8(spec.hint));
@@ -87,12 +91,12 @@ WindowsPage::WindowsPage(AppContext& app, const PageInfo& info, QWidget* parent)
 
   instruction_ = new QLabel(kIdleText, this);
   instruction_->setObjectName("windowsInstruction");
-  instruction_->setGeometry(20, 48 + 12 * 22 + 10, 420, 18);
+  instruction_->setGeometry(20, kTop + kRows * kRowHeight + 8, 420, 18);
 
   applyButton_ = new QPushButton("Zastosuj", this);
   applyButton_->setObjectName("windowsApply");
   applyButton_->setToolTip("Zastosuj powyższe zmiany");
-  applyButton_->move(470, 48 + 12 * 22 + 6);
+  applyButton_->move(470, kTop + kRows * kRowHeight + 4);
   applyButton_->setEnabled(false);
   addApplyCommand(applyButton_, [this] { apply(); }, {.setsRestartNeeded = true});
 
