@@ -94,7 +94,9 @@ TEST(IconExtractor, PicksTheImagesWindowsWouldForLargeAndSmallIcons) {
     lib.resources.push_back(r);
   }
   for (ResourceFixture& r : iconGroup(std::uint16_t{2}, 10, {solidIcon(48, 0xFF123456, 32)})) lib.resources.push_back(r);
-  const IconExtractor extractor{ByteView(peFile(lib.resources))};
+  // The extractor reads from the bytes it is given: keep them alive.
+  const Bytes file = peFile(lib.resources);
+  const IconExtractor extractor{ByteView(file)};
   const ExtractedIcon first = extractor.icon(0);
   EXPECT_EQ(first.large.size(), QSize(32, 32));
   EXPECT_EQ(first.large.pixel(5, 5), 0xFF0000FFu) << "32 x 32 at 32 bits";
@@ -164,7 +166,9 @@ TEST(IconExtractor, GroupNamingMissingImagesGivesNoIcon) {
   std::erase_if(lib.resources, [](const ResourceFixture& r) {
     return r.type == 3 && std::get<std::uint16_t>(r.name) == 1;
   });
-  const IconExtractor extractor{ByteView(peFile(lib.resources))};
+  // The extractor reads from the bytes it is given: keep them alive.
+  const Bytes file = peFile(lib.resources);
+  const IconExtractor extractor{ByteView(file)};
   EXPECT_EQ(extractor.count(), 5);
   EXPECT_TRUE(extractor.icon(0).isNull());
   EXPECT_FALSE(extractor.icon(1).isNull());
