@@ -3,7 +3,7 @@
 // Writes the icon-bearing program files of the sandbox (icon libraries, stub
 // programs, screen savers) as minimal PE32 images for the i386.
 //
-// Format note (from the PE/COFF specification): an "MZ" header whose e_lfanew
+// Format note (from the published PE/COFF format description): an "MZ" header whose e_lfanew
 // (offset 0x3C) points at "PE\0\0", the COFF header, the PE32 optional header
 // with 16 data directories, the section table, then the sections at
 // FileAlignment. The resource section (data directory 2) is a tree of
