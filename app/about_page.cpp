@@ -10,7 +10,7 @@
 #include <QVBoxLayout>
 
 #include "app/clickable_label.h"
-#include "app/logo.h"
+#include "app/program_picture.h"
 #include "platform/launcher.h"
 #include "store/common_functions.h"
 #include "store/program_version.h"
@@ -197,8 +197,7 @@ AboutPage::AboutPage(AppContext& app, const PageInfo& info, QWidget* parent, std
 
 void AboutPage::open(const std::string& target, bool maximised) {
   // A link that cannot be opened says nothing, as the shell would.
-  if (Launcher* launcher = app().launcher())
-    launcher->open(target, maximised ? ShowWindow::Maximized : ShowWindow::Normal);
+  app().launcher().open(target, maximised ? ShowWindow::Maximized : ShowWindow::Normal);
 }
 
 }  // namespace kelvaro

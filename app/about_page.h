@@ -3,7 +3,7 @@
 #include <functional>
 #include <string>
 
-#include "app/page.h"
+#include "pages/page.h"
 
 class QLabel;
 

@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "app/app_context.h"
-#include "app/logo.h"
+#include "pages/app_context.h"
+#include "app/program_picture.h"
 #include "app/main_window.h"
 #include "app/page_factory.h"
 #include "app/qt_dialogs.h"
@@ -20,7 +20,7 @@
 #include "platform/environment_factory.h"
 #include "platform/file_system.h"
 #include "platform/instance_guard.h"
-#include "platform/linux_launcher.h"
+#include "platform/linux_platform.h"
 #include "store/settings_store.h"
 
 namespace kelvaro {
@@ -102,9 +102,8 @@ int runApplication(int argc, char** argv) {
   QtDialogs dialogs([&mainWindow]() -> QWidget* { return mainWindow; },
                     DosPathMapper{[&files](std::string_view dos) { return files.hostPath(dos); },
                                   [&files](const std::filesystem::path& host) { return files.dosPath(host); }});
-  LinuxLauncher launcher(environment->prefixDirectory());
-  const Platform platform{environment.get(), &dialogs, &launcher};
-  AppContext context(platform);
+  const LinuxPlatform services(*environment, dialogs);
+  AppContext context(services.platform());
 
   StartupOptions options;
   const std::filesystem::path programFile = std::filesystem::canonical("/proc/self/exe");

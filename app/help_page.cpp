@@ -72,6 +72,9 @@ HelpPage::HelpPage(AppContext& app, const PageInfo& info, QWidget* parent) : Pag
     panel->setWidgetResizable(true);
     panel->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     panel->setFrameShape(QFrame::NoFrame);
+    // Announced as the topic it describes.
+    panel->setAccessibleName(QString::fromUtf8(topic.heading));
+    panel->verticalScrollBar()->setAccessibleName(QString::fromUtf8(topic.heading));
     auto* body = new QWidget(panel);
     body->setAutoFillBackground(false);
     auto* column = new QVBoxLayout(body);

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "app/page.h"
+#include "pages/page.h"
 
 class QScrollBar;
 
@@ -19,7 +19,6 @@ class HelpPage : public Page {
   HelpPage(AppContext& app, const PageInfo& info, QWidget* parent);
 
   // No loader at start-up; re-read puts the page back as it started.
-  bool hasReRead() const override { return true; }
   void reRead() override;
 
   // Hides every description panel.

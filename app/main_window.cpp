@@ -74,7 +74,7 @@ QString TKelvaro::baseCaption() {
 TKelvaro::TKelvaro(AppContext& app, const PageFactory& factory, QWidget* parent)
     : QWidget(parent), app_(app), standardColour_(QApplication::palette().color(QPalette::Active, QPalette::Button)),
       applicationTitle_(text(kProgramTitle)) {
-  app_.setFrame(this);
+  app_.attachFrame(this);
   setObjectName("TKelvaro");
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
@@ -154,7 +154,7 @@ TKelvaro::TKelvaro(AppContext& app, const PageFactory& factory, QWidget* parent)
 }
 
 TKelvaro::~TKelvaro() {
-  if (app_.frame() == this) app_.setFrame(nullptr);
+  if (app_.frameAttached(this)) app_.attachFrame(nullptr);
 }
 
 void TKelvaro::setWindowColour(const QColor& colour) {
@@ -307,26 +307,31 @@ void TKelvaro::showNextPage() {
 }
 
 void TKelvaro::applyNavigationState() {
+  const int index = stronki_->currentIndex();
   const Page* active = activePage();
-  const std::string_view id = active ? active->info().id : "";
-  previousButton_->setEnabled(id != "kursory");
-  nextButton_->setEnabled(id != "oprog");
-  reReadButton_->setVisible(id != "oprog" && id != "skroty");
+  previousButton_->setEnabled(index > 0);
+  nextButton_->setEnabled(index + 1 < stronki_->count());
+  reReadButton_->setVisible(active && active->info().reRead != ReRead::None);
 }
 
 void TKelvaro::reReadActivePage() {
   Page* active = activePage();
-  if (!active || !active->hasReRead()) return;
-  app_.run([active] { active->reRead(); });
+  if (!active) return;
+  switch (active->info().reRead) {
+    case ReRead::Loader:
+      app_.run([active] { active->reload(); });
+      return;
+    case ReRead::Own:
+      app_.run([active] { active->reRead(); });
+      return;
+    case ReRead::None:
+      return;
+  }
 }
 
 void TKelvaro::hoverReset() {
-  // The order in which the pages' transient states are cancelled.
-  static constexpr const char* kOrder[] = {"logo",   "kursory",  "OEM",      "dzwieki", "ikony",
-                                           "menustart", "internet", "triki", "czcionki", "windows",
-                                           "Siec",   "Nazwy",    "foldery"};
-  for (const char* id : kOrder) {
-    if (Page* p = page(id)) p->resetTransient();
+  for (const PageInfo* info : hoverResetOrder()) {
+    if (Page* p = page(info->id)) p->resetTransient();
   }
 }
 
@@ -388,7 +393,7 @@ void TKelvaro::closeEvent(QCloseEvent* event) {
 
 void TKelvaro::keyPressEvent(QKeyEvent* event) {
   if (event->key() == Qt::Key_F1) {
-    showPage("pomoc");
+    showPage(helpPage().id);
     return;
   }
   QWidget::keyPressEvent(event);

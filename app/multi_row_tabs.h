@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "app/frame_control.h"
+#include "pages/frame_control.h"
 
 class QTabWidget;
 

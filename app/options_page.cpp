@@ -38,8 +38,6 @@ constexpr ColourPart kColourParts[3] = {
     {"blueSlider", "niebieski:", "Podaj ilość koloru niebieskiego", "BColor"},
 };
 
-FrameControl* frameOf(AppContext& app) { return app.frame(); }
-
 }  // namespace
 
 const std::array<TabLayoutChoice, 7>& tabLayoutChoices() {
@@ -87,7 +85,13 @@ OptionsPage::OptionsPage(AppContext& app, const PageInfo& info, QWidget* parent)
   scrollTimer_->setInterval(200);
   connect(scrollTimer_, &QTimer::timeout, this, &OptionsPage::scrollStep);
 
-  addPendingMarker([this] { return passwordApply_->isEnabled(); });
+  passwordApply_ = &addApplyCommand(passwordButton_, {}, [this] { return applyPassword(); });
+  app.frame().offerTabLayoutNumber([this] {
+    for (std::size_t i = 0; i < layoutChoices_.size(); ++i) {
+      if (layoutChoices_[i]->isChecked()) return static_cast<int>(i) + 1;
+    }
+    return 1;
+  });
   connectReactions();
 }
 
@@ -122,12 +126,11 @@ void OptionsPage::buildPasswordControls(QWidget* area) {
   passwordEdit_ = field(1, "passwordEdit", "Podaj hasło", "Podaj hasło", passwordLabel_);
   confirmEdit_ = field(2, "confirmEdit", "Potwierdź hasło", "Potwierdź podane hasło", confirmLabel_);
 
-  passwordApply_ = new QPushButton(text("Zastosuj"), area);
-  passwordApply_->setObjectName("passwordApply");
-  passwordApply_->setToolTip(text("Zastosuj ustawienia"));
-  passwordApply_->setEnabled(false);
-  passwordApply_->hide();
-  grid->addWidget(passwordApply_, 3, 2, Qt::AlignRight);
+  passwordButton_ = new QPushButton(text("Zastosuj"), area);
+  passwordButton_->setObjectName("passwordApply");
+  passwordButton_->setToolTip(text("Zastosuj ustawienia"));
+  passwordButton_->hide();
+  grid->addWidget(passwordButton_, 3, 2, Qt::AlignRight);
   // The hidden password rows keep their place, so the colour controls stay put.
   for (int row = 1; row <= 3; ++row) grid->setRowMinimumHeight(row, 22);
   grid->setColumnMinimumWidth(1, 60);
@@ -313,18 +316,12 @@ void OptionsPage::connectReactions() {
   connect(passwordCheck_, &QCheckBox::toggled, this, &OptionsPage::passwordCheckToggled);
   connect(passwordEdit_, &QLineEdit::textChanged, this, &OptionsPage::passwordFieldsChanged);
   connect(confirmEdit_, &QLineEdit::textChanged, this, &OptionsPage::passwordFieldsChanged);
-  connect(passwordApply_, &QPushButton::clicked, this, &OptionsPage::applyPassword);
 }
 
+// Runs under the loading guard (the page's catalogue entry says so), which
+// is lifted however the loader ends.
 void OptionsPage::load() {
-  // The guard is lifted however the loader ends: an error must not leave the
-  // options unable to store anything for the rest of the session.
-  struct Guard {
-    AppContext& app;
-    explicit Guard(AppContext& a) : app(a) { app.loadingGuard = true; }
-    ~Guard() { app.loadingGuard = false; }
-  } guard(app());
-  FrameControl* frame = frameOf(app());
+  FrameControl& frame = app().frame();
 
   RegistryHandle reg(app().registry());
   openForWrite(reg, kProgramKey);
@@ -354,9 +351,9 @@ void OptionsPage::load() {
   if (rememberPage_->isChecked() && reg.valueExists("ActivePageName") &&
       reg.valueKind("ActivePageName") == ValueKind::String) {
     const int index = numberFromText(reg.readString("ActivePageName"));
-    shown = frame && frame->showPageAt(index);
+    shown = frame.showPageAt(index);
   }
-  if (!shown && frame) frame->showPage("oprog", {});
+  if (!shown) frame.showPage(initialPage().id, {});
 
   hintCheck_->setChecked(readDwordFlag(reg, "hinty TN"));
   if (!hintCheck_->isChecked()) hintSliderChanged(hintSlider_->value());
@@ -377,11 +374,10 @@ void OptionsPage::load() {
   if (menu == 2) menuAlphabetical_->setChecked(true);
 
   reg.closeKey();
-  passwordApply_->setEnabled(false);
 }
 
 void OptionsPage::writeOption(const std::function<void(RegistryHandle&)>& write) {
-  if (app().loadingGuard) return;
+  if (app().loadingGuard()) return;
   run([&] {
     RegistryHandle reg(app().registry());
     openForWrite(reg, kProgramKey);
@@ -395,14 +391,13 @@ void OptionsPage::writeSliderColour(RegistryHandle& reg) const {
 }
 
 void OptionsPage::showSliderColour() {
-  if (FrameControl* frame = frameOf(app())) {
-    frame->setWindowColour(
-        QColor(colourSliders_[0]->value(), colourSliders_[1]->value(), colourSliders_[2]->value()));
-  }
+  app().frame().setWindowColour(
+      QColor(colourSliders_[0]->value(), colourSliders_[1]->value(), colourSliders_[2]->value()));
 }
 
 void OptionsPage::showStandardColour() {
-  if (FrameControl* frame = frameOf(app())) frame->setWindowColour(frame->standardWindowColour());
+  FrameControl& frame = app().frame();
+  frame.setWindowColour(frame.standardWindowColour());
 }
 
 void OptionsPage::colourSliderChanged() {
@@ -428,12 +423,7 @@ void OptionsPage::standardColourSelected() {
 }
 
 void OptionsPage::hintCheckToggled(bool checked) {
-  FrameControl* frame = frameOf(app());
-  if (checked) {
-    if (frame) frame->setHintDuration(kHintsStay);
-  } else {
-    if (frame) frame->setHintDuration(kDefaultHintSeconds * 1000);
-  }
+  app().frame().setHintDuration(checked ? kHintsStay : kDefaultHintSeconds * 1000);
   for (QWidget* w : {static_cast<QWidget*>(hintCaption_), static_cast<QWidget*>(hintSlider_),
                      static_cast<QWidget*>(hintSeconds_)}) {
     w->setEnabled(!checked);
@@ -444,7 +434,7 @@ void OptionsPage::hintCheckToggled(bool checked) {
 
 void OptionsPage::hintSliderChanged(int seconds) {
   hintSeconds_->setText(QString::number(seconds) + "s");
-  if (FrameControl* frame = frameOf(app())) frame->setHintDuration(seconds * 1000);
+  app().frame().setHintDuration(seconds * 1000);
 }
 
 void OptionsPage::scrollCheckToggled(bool checked) {
@@ -476,40 +466,32 @@ void OptionsPage::startScrolling(bool taskBarToo) {
 void OptionsPage::stopScrolling() {
   scrollTimer_->stop();
   title_.reset();
-  if (FrameControl* frame = frameOf(app())) {
-    frame->setWindowCaption(title_.current());
-    if (scrollsTaskBar_) frame->setApplicationTitle(title_.current());
-  }
+  app().frame().setWindowCaption(title_.current());
+  if (scrollsTaskBar_) app().frame().setApplicationTitle(title_.current());
   scrollsTaskBar_ = false;
 }
 
 void OptionsPage::scrollStep() {
   title_.step();
-  if (FrameControl* frame = frameOf(app())) {
-    frame->setWindowCaption(title_.current());
-    if (scrollsTaskBar_) frame->setApplicationTitle(title_.current());
-  }
+  app().frame().setWindowCaption(title_.current());
+  if (scrollsTaskBar_) app().frame().setApplicationTitle(title_.current());
 }
 
 void OptionsPage::layoutSelected(int number) {
-  if (FrameControl* frame = frameOf(app())) {
-    frame->setTabLayout(tabLayoutChoices()[static_cast<std::size_t>(number - 1)].layout);
-  }
+  app().frame().setTabLayout(tabLayoutChoices()[static_cast<std::size_t>(number - 1)].layout);
   writeOption([number](RegistryHandle& reg) { reg.writeDword("Zakladki", number); });
 }
 
 void OptionsPage::menuSelected(int number) {
-  if (FrameControl* frame = frameOf(app())) {
-    frame->setPageMenuChoice(number == 1 ? PageMenuChoice::PageOrder : PageMenuChoice::Alphabetical);
-  }
+  app().frame().setPageMenuChoice(number == 1 ? PageMenuChoice::PageOrder : PageMenuChoice::Alphabetical);
   writeOption([number](RegistryHandle& reg) { reg.writeDword("Menu", number); });
 }
 
 void OptionsPage::passwordCheckToggled(bool checked) {
-  if (app().loadingGuard) return;
+  if (app().loadingGuard()) return;
   for (QWidget* w : {static_cast<QWidget*>(passwordLabel_), static_cast<QWidget*>(passwordEdit_),
                      static_cast<QWidget*>(confirmLabel_), static_cast<QWidget*>(confirmEdit_),
-                     static_cast<QWidget*>(passwordApply_)}) {
+                     static_cast<QWidget*>(passwordButton_)}) {
     w->setVisible(checked);
   }
   // The stored password itself stays.
@@ -517,25 +499,20 @@ void OptionsPage::passwordCheckToggled(bool checked) {
 }
 
 void OptionsPage::passwordFieldsChanged() {
-  passwordApply_->setEnabled(!passwordEdit_->text().isEmpty() && !confirmEdit_->text().isEmpty());
+  passwordApply_->setPending(!passwordEdit_->text().isEmpty() && !confirmEdit_->text().isEmpty());
 }
 
-void OptionsPage::applyPassword() {
+WriteResult OptionsPage::applyPassword() {
   if (passwordEdit_->text() != confirmEdit_->text()) {
     app().dialogs().message(
         "Podane przez Ciebie hasło i potwierdzenie hasła nie są takie same.\nSpróbuj jeszcze raz :-)");
-    return;
+    return WriteResult::KeepPending;
   }
-  const std::string password = passwordEdit_->text().toStdString();
-  const bool required = passwordCheck_->isChecked();
-  if (run([&] {
-        RegistryHandle reg(app().registry());
-        openForWrite(reg, kProgramKey);
-        reg.writeString("haslo", password);
-        writeDwordFlag(reg, "haslo TN", required);
-      })) {
-    passwordApply_->setEnabled(false);
-  }
+  RegistryHandle reg(app().registry());
+  openForWrite(reg, kProgramKey);
+  reg.writeString("haslo", passwordEdit_->text().toStdString());
+  writeDwordFlag(reg, "haslo TN", passwordCheck_->isChecked());
+  return WriteResult::Done;
 }
 
 }  // namespace kelvaro

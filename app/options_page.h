@@ -3,8 +3,8 @@
 #include <array>
 #include <functional>
 
-#include "app/frame_control.h"
-#include "app/page.h"
+#include "pages/frame_control.h"
+#include "pages/page.h"
 
 class QCheckBox;
 class QLabel;
@@ -48,10 +48,10 @@ class OptionsPage : public Page {
  public:
   OptionsPage(AppContext& app, const PageInfo& info, QWidget* parent);
 
-  bool hasLoader() const override { return true; }
-  void load() override;
-
   QTimer* scrollTimer() const { return scrollTimer_; }
+
+ protected:
+  void load() override;
 
  private:
   void buildPasswordControls(QWidget* area);
@@ -72,7 +72,7 @@ class OptionsPage : public Page {
   void menuSelected(int number);
   void passwordCheckToggled(bool checked);
   void passwordFieldsChanged();
-  void applyPassword();
+  WriteResult applyPassword();
 
   void startScrolling(bool taskBarToo);
   void stopScrolling();
@@ -89,7 +89,8 @@ class OptionsPage : public Page {
   QLineEdit* passwordEdit_ = nullptr;
   QLabel* confirmLabel_ = nullptr;
   QLineEdit* confirmEdit_ = nullptr;
-  QPushButton* passwordApply_ = nullptr;
+  QPushButton* passwordButton_ = nullptr;
+  ApplyCommand* passwordApply_ = nullptr;
 
   std::array<QSlider*, 3> colourSliders_{};
   std::array<QLabel*, 3> colourValues_{};

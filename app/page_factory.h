@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/app_context.h"
-#include "app/page.h"
+#include "pages/app_context.h"
+#include "pages/page.h"
 
 class QWidget;
 

@@ -6,8 +6,8 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
-#include "app/logo.h"
-#include "app/page_catalog.h"
+#include "app/program_picture.h"
+#include "pages/page_catalog.h"
 
 namespace kelvaro {
 

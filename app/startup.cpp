@@ -81,23 +81,20 @@ void Startup::createPolicyKeys() {
 }
 
 void Startup::showInitialPages(TKelvaro& window) {
-  static constexpr std::pair<const char*, const char*> kFirstSubPages[] = {
-      {"pulpit", "pulpitustawienia"}, {"menustart", "menustartikony"}, {"Siec", "TabSheet1"},
-      {"AutoRUN", "HKLMrun"},         {"internet", "TabSheet2"},       {"kursory", "TabSheet11"}};
-  for (const auto& [pageId, subPageId] : kFirstSubPages) {
-    Page* page = window.page(pageId);
-    if (QWidget* sheet = page ? page->subPage(subPageId) : nullptr) page->subPageControl()->setCurrentWidget(sheet);
+  for (Page* page : window.allPages()) {
+    QTabWidget* subPages = page->subPageControl();
+    if (subPages) subPages->setCurrentIndex(page->info().firstSubPage);
   }
-  window.showPage("oprog");
+  window.showPage(initialPage().id);
 }
 
 void Startup::runLoaders(TKelvaro& window) {
   for (const LoaderStep& step : loaderSequence()) {
     splash_->setGauge(step.gauge);
     Page* page = window.page(step.page);
-    if (!page || !page->hasLoader()) continue;
+    if (!page) continue;
     // A loader's error ends the sequence; the window still comes up.
-    if (!app_.run([page] { page->load(); })) return;
+    if (!app_.run([page] { page->reload(); })) return;
   }
   splash_->setGauge(kGaugeMaximum);
 }

@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "app/app_context.h"
+#include "pages/app_context.h"
 #include "app/main_window.h"
 #include "app/splash_window.h"
 

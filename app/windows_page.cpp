@@ -83,7 +83,6 @@ WindowsPage::WindowsPage(AppContext& app, const PageInfo& info, QWidget* parent)
     auto* field = new QLabel(this);
     field->setObjectName(QStringLiteral("%1Field").arg(spec.value).remove(' ').remove('!'));
     field->setToolTip(QString::fromUtf8(spec.hint));
-    field->setAccessibleName(QString::fromUtf8(spec.caption));
     field->setGeometry(170, y, 400, 18);
     editor_->addField(field, spec.editor, placeholderOf(spec));
     fields_[row] = field;
@@ -93,17 +92,19 @@ WindowsPage::WindowsPage(AppContext& app, const PageInfo& info, QWidget* parent)
   instruction_->setObjectName("windowsInstruction");
   instruction_->setGeometry(20, kTop + kRows * kRowHeight + 8, 420, 18);
 
-  applyButton_ = new QPushButton("Zastosuj", this);
-  applyButton_->setObjectName("windowsApply");
-  applyButton_->setToolTip("Zastosuj powyższe zmiany");
-  applyButton_->move(470, kTop + kRows * kRowHeight + 4);
-  applyButton_->setEnabled(false);
-  addApplyCommand(applyButton_, [this] { apply(); }, {.setsRestartNeeded = true});
+  auto* applyButton = new QPushButton("Zastosuj", this);
+  applyButton->setObjectName("windowsApply");
+  applyButton->setToolTip("Zastosuj powyższe zmiany");
+  applyButton->move(470, kTop + kRows * kRowHeight + 4);
+  apply_ = &addApplyCommand(applyButton, {.setsRestartNeeded = true}, [this] {
+    apply();
+    return WriteResult::Done;
+  });
 
   connect(editor_, &InPlaceEditor::editStarted, this, [this] { instruction_->setText(kEditingText); });
   connect(editor_, &InPlaceEditor::committed, this, [this] {
     resetInstruction();
-    applyButton_->setEnabled(true);
+    apply_->markPending();
   });
   connect(editor_, &InPlaceEditor::backgroundClicked, this, [this] { resetInstruction(); });
 }
@@ -136,7 +137,6 @@ void WindowsPage::load() {
   }
   resetInstruction();
   editor_->reset();
-  applyButton_->setEnabled(false);
 }
 
 void WindowsPage::apply() {

@@ -3,7 +3,7 @@
 #include <array>
 
 #include "app/in_place_editor.h"
-#include "app/page.h"
+#include "pages/page.h"
 
 class QLabel;
 class QPushButton;
@@ -21,12 +21,13 @@ class WindowsPage : public Page {
 
   WindowsPage(AppContext& app, const PageInfo& info, QWidget* parent = nullptr);
 
-  bool hasLoader() const override { return true; }
-  void load() override;
   void resetTransient() override { editor_->moveHighlightOutOfView(); }
 
   QLabel* field(std::size_t row) const { return fields_[row]; }
   InPlaceEditor* editor() const { return editor_; }
+
+ protected:
+  void load() override;
 
  private:
   void apply();
@@ -35,7 +36,7 @@ class WindowsPage : public Page {
   std::array<QLabel*, kFieldCount> fields_{};
   InPlaceEditor* editor_ = nullptr;
   QLabel* instruction_ = nullptr;
-  QPushButton* applyButton_ = nullptr;
+  ApplyCommand* apply_ = nullptr;
 };
 
 }  // namespace kelvaro

@@ -9,13 +9,13 @@
 #include "app/clickable_label.h"
 #include "app/help_page.h"
 #include "app/help_topics.h"
-#include "app/logo.h"
-#include "tests/app/pages_fixture.h"
+#include "app/program_picture.h"
+#include "tests/support/page_harness.h"
 
 namespace kelvaro::testing {
 namespace {
 
-class HelpPageTest : public PagesFixture {
+class HelpPageTest : public PageHarness {
  protected:
   HelpPage* help() const { return static_cast<HelpPage*>(window->page("pomoc")); }
   ClickableLabel* topic(const char* caption) const {
@@ -151,10 +151,10 @@ TEST_F(HelpPageTest, ScrollingTheIndexAndReReadingPutItBack) {
   EXPECT_EQ(scroll->value(), 0);
   EXPECT_EQ(help()->topicList()->y(), 6);
   EXPECT_EQ(visiblePanels(), (std::vector<std::string>{"pomoc"}));
-  EXPECT_FALSE(help()->hasLoader());
+  EXPECT_FALSE(hasLoader("pomoc"));
 }
 
-class AboutPageTest : public PagesFixture {
+class AboutPageTest : public PageHarness {
  protected:
   ClickableLabel* link(const char* name) const { return find<ClickableLabel>(name); }
 };
@@ -183,7 +183,7 @@ TEST_F(AboutPageTest, ShowsNameMakerVersionAndLogo) {
 
 TEST_F(AboutPageTest, TheSecondLabelEndsWithTheCurrentYear) {
   for (const int year : {2031, 1999}) {
-    AboutPage page(app, pageCatalog()[36], nullptr, [year] { return year; });
+    AboutPage page(*app, pageCatalog()[36], nullptr, [year] { return year; });
     const QString text = page.findChild<QLabel*>("yearLabel")->text();
     EXPECT_TRUE(text.endsWith(QString::number(year))) << text.toStdString();
   }

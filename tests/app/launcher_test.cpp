@@ -12,6 +12,9 @@
 #include <vector>
 
 #include "platform/linux_launcher.h"
+#include "platform/recording_launcher.h"
+#include "platform/sandbox_launcher.h"
+#include "platform/scripted_dialogs.h"
 
 namespace kelvaro::testing {
 
@@ -170,6 +173,32 @@ TEST(LinuxLauncher, OpensUrlsAndMailLinksThroughTheDesktop) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(SandboxLauncher, WindowsProgramsAreAnsweredWithAMessageAndLinksStillOpen) {
+  RecordingLauncher desktop;
+  ScriptedDialogs dialogs;
+  SandboxLauncher launcher(desktop, dialogs);
+  EXPECT_FALSE(launcher.run("rundll32.exe shell32.dll,Control_RunDLL desk.cpl", ShowWindow::Normal));
+  EXPECT_FALSE(launcher.open(R"(C:\WINDOWS\win.ini)", ShowWindow::Normal));
+  ASSERT_EQ(dialogs.boxes().size(), 2u);
+  for (const MessageBoxSpec& box : dialogs.boxes()) {
+    EXPECT_EQ(box.title, "Morvane Kelvaro");
+    EXPECT_EQ(box.icon, BoxIcon::None);
+    EXPECT_NE(box.text.find("--prefix"), std::string::npos) << box.text;
+  }
+  EXPECT_NE(dialogs.boxes()[0].text.find("rundll32.exe shell32.dll,Control_RunDLL desk.cpl"), std::string::npos);
+  EXPECT_TRUE(desktop.calls.empty());
+
+  EXPECT_TRUE(launcher.open("mailto:kelvaro@example.org", ShowWindow::Normal));
+  ASSERT_EQ(desktop.calls.size(), 1u);
+  EXPECT_EQ(desktop.calls[0].target, "mailto:kelvaro@example.org");
+  EXPECT_EQ(dialogs.boxes().size(), 2u);
+}
+
+}  // namespace
+
 }  // namespace kelvaro::testing
 
 #include "launcher_test.moc"

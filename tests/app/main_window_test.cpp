@@ -6,8 +6,7 @@
 #include <QTabBar>
 #include <QTest>
 
-#include "store/registry_handle.h"
-#include "tests/app/frame_fixture.h"
+#include "tests/support/page_harness.h"
 
 namespace kelvaro::testing {
 namespace {
@@ -26,13 +25,17 @@ QAction* action(const QMenu* menu, const QString& caption) {
   return nullptr;
 }
 
-std::string storedActivePage(Registry& registry) {
-  RegistryHandle reg(registry);
-  if (!reg.openKey("Software\\Morvane\\Kelvaro", false)) return "(no key)";
-  return reg.readString("ActivePageName");
-}
-
-using MainWindowTest = FrameFixture;
+class MainWindowTest : public PageHarness {
+ protected:
+  TKelvaro& makeWindow(std::set<std::string> withLoader = {"kursory", "kolory", "windows", "ograniczenia", "logo",
+                                                           "OEM", "ikony", "internet", "triki"}) {
+    return PageHarness::makeWindow(recordingPages(std::move(withLoader)));
+  }
+  std::string storedActivePage() const {
+    const auto v = programOption("ActivePageName");
+    return v ? std::get<std::string>(*v) : "(none)";
+  }
+};
 
 TEST_F(MainWindowTest, HasThe37PagesInTabOrderWithTheirCaptions) {
   makeWindow();
@@ -185,18 +188,18 @@ TEST_F(MainWindowTest, F1ShowsHelpWhenTheKeyReachesTheWindow) {
 TEST_F(MainWindowTest, ReReadRunsTheActiveLoaderAndDiscardsEdits) {
   makeWindow();
   window->showPage("windows");
-  recording["windows"]->apply->setEnabled(true);
+  recording["windows"]->command->markPending();
   log.clear();
   QTest::mouseClick(find<QPushButton>("reReadButton"), Qt::LeftButton);
   EXPECT_EQ(log, (std::vector<std::string>{"load windows"}));
   EXPECT_FALSE(recording["windows"]->apply->isEnabled());
-  EXPECT_GT(env.flushes, 0);
+  EXPECT_GT(flushes, 0);
 }
 
 TEST_F(MainWindowTest, AReReadErrorIsShownAndKeepsTheApplyState) {
   makeWindow();
   window->showPage("windows");
-  recording["windows"]->apply->setEnabled(true);
+  recording["windows"]->command->markPending();
   recording["windows"]->failLoad = true;
   window->reReadActivePage();
   ASSERT_EQ(dialogs.boxes().size(), 1u);
@@ -227,23 +230,23 @@ TEST_F(MainWindowTest, HoverResetOverNeutralAreasInItsOrderButNotOverControls) {
 TEST_F(MainWindowTest, ApplyWritesSetsTheRestartFlagWhenMarkedAndDisablesItself) {
   makeWindow();
   RecordingPage* kolory = recording["kolory"];
-  kolory->apply->setEnabled(true);
+  kolory->command->markPending();
   QTest::mouseClick(kolory->apply, Qt::LeftButton);
   EXPECT_FALSE(kolory->apply->isEnabled());
-  EXPECT_FALSE(app.restartNeeded());
+  EXPECT_FALSE(app->restartNeeded());
 
   RecordingPage* limits = recording["ograniczenia"];
-  limits->apply->setEnabled(true);
+  limits->command->markPending();
   limits->failApply = true;
   QTest::mouseClick(limits->apply, Qt::LeftButton);
   EXPECT_TRUE(limits->apply->isEnabled());
-  EXPECT_FALSE(app.restartNeeded());
+  EXPECT_FALSE(app->restartNeeded());
   EXPECT_EQ(dialogs.boxes().back().text, "Failed to set data for 'x'");
 
   limits->failApply = false;
   QTest::mouseClick(limits->apply, Qt::LeftButton);
   EXPECT_FALSE(limits->apply->isEnabled());
-  EXPECT_TRUE(app.restartNeeded());
+  EXPECT_TRUE(app->restartNeeded());
 }
 
 TEST_F(MainWindowTest, ClosingWithNothingPendingOrAppliedAsksNothing) {
@@ -252,14 +255,14 @@ TEST_F(MainWindowTest, ClosingWithNothingPendingOrAppliedAsksNothing) {
   window->showPage("ograniczenia");
   EXPECT_TRUE(window->close());
   EXPECT_TRUE(dialogs.boxes().empty());
-  EXPECT_EQ(storedActivePage(env.memory), "8");
+  EXPECT_EQ(storedActivePage(), "8");
 }
 
 TEST_F(MainWindowTest, ClosingAfterARestartApplyShowsTheRestartMessage) {
   makeWindow();
   window->show();
   RecordingPage* limits = recording["ograniczenia"];
-  limits->apply->setEnabled(true);
+  limits->command->markPending();
   QTest::mouseClick(limits->apply, Qt::LeftButton);
   QTest::mouseClick(find<QPushButton>("closeButton"), Qt::LeftButton);
   EXPECT_FALSE(window->isVisible());
@@ -274,12 +277,12 @@ TEST_F(MainWindowTest, ClosingWithPendingEditsAsksAndNoKeepsEverything) {
   makeWindow();
   window->show();
   window->showPage("windows");
-  recording["windows"]->apply->setEnabled(true);
+  recording["windows"]->command->markPending();
   dialogs.answer(BoxButton::No);
   EXPECT_FALSE(window->close());
   EXPECT_TRUE(window->isVisible());
   EXPECT_TRUE(recording["windows"]->apply->isEnabled());
-  EXPECT_EQ(storedActivePage(env.memory), "3");
+  EXPECT_EQ(storedActivePage(), "3");
   ASSERT_EQ(dialogs.boxes().size(), 1u);
   const MessageBoxSpec box = dialogs.boxes()[0];
   EXPECT_EQ(box.title, "Koniec");
@@ -288,7 +291,7 @@ TEST_F(MainWindowTest, ClosingWithPendingEditsAsksAndNoKeepsEverything) {
   EXPECT_EQ(box.buttons, BoxButton::Yes | BoxButton::No);
 
   // Yes closes without applying, after the restart message when one is due.
-  app.setRestartNeeded();
+  app->setRestartNeeded();
   log.clear();
   dialogs.answer(BoxButton::Yes);
   EXPECT_TRUE(window->close());
@@ -300,7 +303,7 @@ TEST_F(MainWindowTest, ClosingWithPendingEditsAsksAndNoKeepsEverything) {
 TEST_F(MainWindowTest, AFailureToRememberThePageKeepsTheWindowOpen) {
   makeWindow();
   window->show();
-  env.memory.refuseWrites = true;
+  refuseWrites = true;
   EXPECT_FALSE(window->close());
   EXPECT_TRUE(window->isVisible());
   ASSERT_EQ(dialogs.boxes().size(), 1u);

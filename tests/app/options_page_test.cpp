@@ -18,15 +18,27 @@
 
 #include "app/multi_row_tabs.h"
 #include "app/options_page.h"
-#include "tests/app/pages_fixture.h"
+#include "tests/support/page_harness.h"
 
 namespace kelvaro::testing {
 namespace {
 
 const QString kScrollText = QString::fromUtf8("Morvane Kelvaro v. 3.7.37") + QString(20, ' ');
 
-class OptionsPageTest : public PagesFixture {
+class OptionsPageTest : public PageHarness {
  protected:
+  void setDword(const char* name, int value) { setProgramOption(name, value); }
+  void setString(const char* name, const std::string& text) { setProgramOption(name, text); }
+  std::optional<std::string> storedString(const char* name) const {
+    const auto v = programOption(name);
+    if (!v || !std::holds_alternative<std::string>(*v)) return std::nullopt;
+    return std::get<std::string>(*v);
+  }
+  std::optional<int> storedDword(const char* name) const {
+    const auto v = programOption(name);
+    if (!v || !std::holds_alternative<std::int32_t>(*v)) return std::nullopt;
+    return std::get<std::int32_t>(*v);
+  }
   OptionsPage* options() const { return static_cast<OptionsPage*>(window->page("Properties")); }
   // Acts on a control of the options page as a user does: the page is shown first.
   void click(QAbstractButton* button) {
@@ -75,7 +87,7 @@ TEST_F(OptionsPageTest, AStoredPageThatIsNoNumberEndsTheLoaderAndLiftsTheGuard) 
   EXPECT_EQ(dialogs.boxes()[0].icon, BoxIcon::Error);
   // The loader ended before the hint option.
   EXPECT_FALSE(find<QCheckBox>("hintCheck")->isChecked());
-  EXPECT_FALSE(app.loadingGuard);
+  EXPECT_FALSE(app->loadingGuard());
   click(find<QCheckBox>("hintCheck"));
   EXPECT_EQ(storedDword("hinty TN"), 1);
 }
@@ -130,11 +142,11 @@ TEST_F(OptionsPageTest, TheLoaderWritesNothing) {
   setDword("Zakladki", 4);
   setDword("Menu", 2);
   dialogs.shown.clear();
-  env.memory.refuseWrites = true;
-  EXPECT_TRUE(app.run([&] { options()->load(); }));
+  refuseWrites = true;
+  EXPECT_TRUE(app->run([&] { options()->reload(); }));
   EXPECT_TRUE(dialogs.boxes().empty());
-  env.memory.refuseWrites = false;
-  EXPECT_FALSE(app.loadingGuard);
+  refuseWrites = false;
+  EXPECT_FALSE(app->loadingGuard());
 
   // What the reactions show still happens.
   EXPECT_EQ(activeId(), "kolory");
@@ -185,7 +197,7 @@ TEST_F(OptionsPageTest, TabLayoutsSetTheSideTheRowsAndTheWindowSize) {
   start();
   QTabWidget* stronki = window->pages();
   for (const auto& c : cases) {
-    click(find<QRadioButton>(QString("layout%1").arg(c.number).toUtf8()));
+    click(find<QRadioButton>(QString("layout%1").arg(c.number).toStdString()));
     EXPECT_EQ(storedDword("Zakladki"), c.number);
     EXPECT_EQ(window->size(), c.size) << c.number;
     EXPECT_EQ(window->tabRows()->side(), c.side) << c.number;

@@ -6,14 +6,14 @@
 #include <QTest>
 
 #include "store/registry_handle.h"
-#include "tests/app/frame_fixture.h"
+#include "tests/support/page_harness.h"
 
 namespace kelvaro::testing {
 namespace {
 
 constexpr char kProgramKey[] = "Software\\Morvane\\Kelvaro";
 
-class StartupTest : public FrameFixture {
+class StartupTest : public PageHarness {
  protected:
   std::unique_ptr<TKelvaro> start(std::set<std::string> withLoader = {"foldery", "windows", "kolory", "SystemNT",
                                                                       "Properties"}) {
@@ -21,23 +21,19 @@ class StartupTest : public FrameFixture {
     options.programFile = "Z:\\opt\\kelvaro\\kelvaro";
     options.fileExists = [this](std::string_view path) { return existingFiles.count(std::string(path)) > 0; };
     options.pageFactory = recordingPages(std::move(withLoader));
-    startup = std::make_unique<Startup>(app, options);
+    startup = std::make_unique<Startup>(*app, options);
     return startup->run();
   }
   std::string programValue(const char* name) {
-    RegistryHandle reg(env.memory);
-    if (!reg.openKey(kProgramKey, false) || !reg.valueExists(name)) return "(none)";
-    return reg.readString(name);
+    const auto v = programOption(name);
+    return v ? std::get<std::string>(*v) : "(none)";
   }
-  void setProgramValue(const char* name, const std::string& text) {
-    RegistryHandle reg(env.memory);
-    reg.openKey(kProgramKey, true);
-    reg.writeString(name, text);
-  }
-  void setProgramDword(const char* name, int value) {
-    RegistryHandle reg(env.memory);
-    reg.openKey(kProgramKey, true);
-    reg.writeDword(name, value);
+  void setProgramValue(const char* name, const std::string& text) { setProgramOption(name, text); }
+  void setProgramDword(const char* name, int value) { setProgramOption(name, value); }
+  void removeProgramKey() {
+    RegistryHandle reg(app->registry());
+    reg.deleteKey(kProgramKey);
+    app->flush();
   }
 
   std::set<std::string> existingFiles{"Z:\\opt\\kelvaro\\kelvaro"};
@@ -81,7 +77,7 @@ TEST_F(StartupTest, PasswordCases) {
       {"cancelled with a password set", true, "Tajne", std::nullopt, false},
   };
   for (const auto& c : cases) {
-    env.memory.rootKey(Root::CurrentUser)->removeSubkey(u"Software");
+    removeProgramKey();
     setProgramDword("haslo TN", 1);
     if (c.storePassword) setProgramValue("haslo", c.stored);
     dialogs.shown.clear();
@@ -112,8 +108,10 @@ TEST_F(StartupTest, NoPasswordBoxWhenTheFlagIsOffAndAnErrorWhenItIsNotADword) {
 }
 
 TEST_F(StartupTest, AnUnknownWindowsVersionWarnsOnceBeforeAnyPageIsFilled) {
-  env.versionRecord = VersionInfo{2, 5, 2, ""};
-  env.onFlush = [this] {
+  // Wine reports NT 5.2 for this prefix.
+  set(Root::CurrentUser, "Software\\Wine", "Version", std::string("win2003"));
+  reopenAsWinePrefix();
+  onFlush = [this] {
     if (!dialogs.boxes().empty() && log.empty()) log.push_back("warned before loading");
   };
   ASSERT_NE(start(), nullptr);
@@ -129,16 +127,22 @@ TEST_F(StartupTest, AnUnknownWindowsVersionWarnsOnceBeforeAnyPageIsFilled) {
   EXPECT_EQ(log[1], "load foldery");
 
   dialogs.shown.clear();
-  env.versionRecord = VersionInfo{1, 4, 10, " A "};
+  set(Root::CurrentUser, "Software\\Wine", "Version", std::string("win98"));
   ASSERT_NE(start(), nullptr);
   EXPECT_TRUE(dialogs.boxes().empty());
 }
 
 TEST_F(StartupTest, CreatesThePolicyKeys) {
+  {
+    RegistryHandle reg(app->registry());
+    reg.deleteKey("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies");
+    app->flush();
+  }
+  ASSERT_FALSE(keyStored(Root::CurrentUser, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\System"));
   ASSERT_NE(start(), nullptr);
-  RegistryHandle reg(env.memory);
   for (const char* key : {"ActiveDesktop", "Network", "WinOldApp", "System", "Explorer"}) {
-    EXPECT_TRUE(reg.keyExists(std::string("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\") + key)) << key;
+    EXPECT_TRUE(keyStored(Root::CurrentUser, std::string("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\") + key))
+        << key;
   }
 }
 
@@ -146,7 +150,7 @@ TEST_F(StartupTest, LoadersRunInOrderAndTheGaugePasses33Before32) {
   StartupOptions options;
   options.programFile = "Z:\\k";
   options.pageFactory = recordingPages({"foldery", "windows", "kolory", "SystemNT", "Properties"});
-  Startup s(app, options);
+  Startup s(*app, options);
   std::vector<int> gauge;
   QObject::connect(s.splash()->gauge(), &QProgressBar::valueChanged, [&](int v) { gauge.push_back(v); });
   ASSERT_NE(s.run(), nullptr);
@@ -164,9 +168,9 @@ TEST_F(StartupTest, LoadersRunInOrderAndTheGaugePasses33Before32) {
 TEST_F(StartupTest, ALoaderErrorEndsTheSequenceButTheWindowComesUp) {
   StartupOptions options;
   options.pageFactory = recordingPages({"foldery", "windows", "kolory"});
-  Startup s(app, options);
+  Startup s(*app, options);
   // The page objects exist only once run() builds the window: fail from the log.
-  env.onFlush = [this] {
+  onFlush = [this] {
     if (recording.count("windows")) recording["windows"]->failLoad = true;
   };
   auto window = s.run();

@@ -7,7 +7,7 @@
 #include <QToolButton>
 
 #include "store/registry_handle.h"
-#include "tests/app/frame_fixture.h"
+#include "tests/support/page_harness.h"
 
 namespace kelvaro::testing {
 namespace {
@@ -17,30 +17,30 @@ constexpr char kNt[] = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
 
 enum Row { Nazwa, Wersja, Typ, NumerWersji, TypWersji, NumerSeryjny, Firma, Uzytkownik, Plus, Sciezka, Komputer, TypKomputera };
 
-class WindowsPageTest : public FrameFixture {
+class WindowsPageTest : public PageHarness {
  protected:
   void SetUp() override {
-    window = std::make_unique<TKelvaro>(app, [](AppContext& a, const PageInfo& info, QWidget* parent) -> Page* {
+    // The page's keys start empty: each test stores what it shows.
+    RegistryHandle reg(app->registry());
+    reg.setRoot(Root::LocalMachine);
+    for (const char* key : {k9x, kNt, "System\\CurrentControlSet\\control\\ComputerName", "Enum\\Root\\*PNP0C01"})
+      reg.deleteKey(key);
+    app->flush();
+    makeWindow([](AppContext& a, const PageInfo& info, QWidget* parent) -> Page* {
       return std::string_view(info.id) == "windows" ? new WindowsPage(a, info, parent) : nullptr;
     });
     page = static_cast<WindowsPage*>(window->page("windows"));
     window->showPage("windows");
     window->show();
   }
-  void put(const char* key, const char* name, const char* text) {
-    RegistryHandle reg(env.memory);
-    reg.setRoot(Root::LocalMachine);
-    reg.openKey(key, true);
-    reg.writeString(name, text);
+  void put(const char* key, const char* name, const char* text) { set(Root::LocalMachine, key, name, std::string(text)); }
+  std::string storedText(const char* key, const char* name) {
+    const auto v = stored(Root::LocalMachine, key, name);
+    if (!v) return "(none)";
+    if (!std::holds_alternative<std::string>(*v)) return "(not a string)";
+    return std::get<std::string>(*v);
   }
-  std::string stored(const char* key, const char* name) {
-    RegistryHandle reg(env.memory);
-    reg.setRoot(Root::LocalMachine);
-    if (!reg.openKey(key, false) || !reg.valueExists(name)) return "(none)";
-    if (reg.valueKind(name) != ValueKind::String) return "(not a string)";
-    return reg.readString(name);
-  }
-  void load() { ASSERT_TRUE(app.run([this] { page->load(); })); }
+  void load() { ASSERT_TRUE(app->run([this] { page->reload(); })); }
   QString text(Row row) const { return page->field(row)->text(); }
   void doubleClick(Row row) { QTest::mouseDClick(page->field(row), Qt::LeftButton, {}, QPoint(3, 3)); }
   QPushButton* applyButton() const { return page->findChild<QPushButton*>("windowsApply"); }
@@ -69,7 +69,7 @@ TEST_F(WindowsPageTest, Shows9xDataAndPlaceholdersForMissingOrOtherKinds) {
   put(k9x, "RegisteredOwner", "Jan Kowalski");
   put("System\\CurrentControlSet\\control\\ComputerName\\ComputerName", "ComputerName", "KOMPUTER");
   {
-    RegistryHandle reg(env.memory);
+    RegistryHandle reg(app->registry());
     reg.setRoot(Root::LocalMachine);
     reg.openKey(k9x, false);
     reg.writeDword("ProductId", 12345);
@@ -142,16 +142,16 @@ TEST_F(WindowsPageTest, ApplyWritesEveryKnownFieldAndTheNtFallbacks) {
   typeAndEnter(page->editor()->textEditor(), QString::fromUtf8("Żółta Łódź sp. z o.o."));
   QTest::mouseClick(applyButton(), Qt::LeftButton);
 
-  EXPECT_EQ(stored(k9x, "RegisteredOrganization"), "Żółta Łódź sp. z o.o.");
-  EXPECT_EQ(stored(k9x, "ProductName"), "Microsoft Windows 98");
-  EXPECT_EQ(stored(k9x, "ProductId"), "(none)");  // "(nieznane)" is never written
-  EXPECT_EQ(stored(k9x, "VersionNumber"), "00.000.0000");  // the version default is ordinary text
-  EXPECT_EQ(stored(kNt, "RegisteredOrganization"), "Żółta Łódź sp. z o.o.");
-  EXPECT_EQ(stored(kNt, "RegisteredOwner"), "Jan");
-  EXPECT_EQ(stored(kNt, "CurrentVersion"), "00.000.0000");
-  EXPECT_EQ(stored(kNt, "CSDVersion"), "(none)");
+  EXPECT_EQ(storedText(k9x, "RegisteredOrganization"), "Żółta Łódź sp. z o.o.");
+  EXPECT_EQ(storedText(k9x, "ProductName"), "Microsoft Windows 98");
+  EXPECT_EQ(storedText(k9x, "ProductId"), "(none)");  // "(nieznane)" is never written
+  EXPECT_EQ(storedText(k9x, "VersionNumber"), "00.000.0000");  // the version default is ordinary text
+  EXPECT_EQ(storedText(kNt, "RegisteredOrganization"), "Żółta Łódź sp. z o.o.");
+  EXPECT_EQ(storedText(kNt, "RegisteredOwner"), "Jan");
+  EXPECT_EQ(storedText(kNt, "CurrentVersion"), "00.000.0000");
+  EXPECT_EQ(storedText(kNt, "CSDVersion"), "(none)");
   EXPECT_FALSE(applyButton()->isEnabled());
-  EXPECT_TRUE(app.restartNeeded());
+  EXPECT_TRUE(app->restartNeeded());
 }
 
 TEST_F(WindowsPageTest, AnEmptiedFieldWritesNothingAndReReadBringsTheValueBack) {
@@ -161,13 +161,13 @@ TEST_F(WindowsPageTest, AnEmptiedFieldWritesNothingAndReReadBringsTheValueBack) 
   typeAndEnter(page->editor()->textEditor(), "");
   EXPECT_EQ(text(Uzytkownik), "");
   {
-    RegistryHandle reg(env.memory);
+    RegistryHandle reg(app->registry());
     reg.setRoot(Root::LocalMachine);
     reg.openKey(k9x, false);
     reg.deleteValue("RegisteredOwner");
   }
   QTest::mouseClick(applyButton(), Qt::LeftButton);
-  EXPECT_EQ(stored(k9x, "RegisteredOwner"), "(none)");
+  EXPECT_EQ(storedText(k9x, "RegisteredOwner"), "(none)");
 
   put(k9x, "RegisteredOwner", "Jan");
   doubleClick(Uzytkownik);
@@ -196,7 +196,7 @@ TEST_F(WindowsPageTest, AnUntouchedEmptyVersionMaskIsWrittenAsDotsAndSpaces) {
   doubleClick(NumerWersji);
   QTest::keyClick(page->editor()->versionEditor(), Qt::Key_Return);
   QTest::mouseClick(applyButton(), Qt::LeftButton);
-  EXPECT_EQ(stored(k9x, "VersionNumber"), "  .   .    ");
+  EXPECT_EQ(storedText(k9x, "VersionNumber"), "  .   .    ");
 }
 
 TEST_F(WindowsPageTest, TheFolderEditorBrowsesForTheSourcePath) {
@@ -213,7 +213,7 @@ TEST_F(WindowsPageTest, TheFolderEditorBrowsesForTheSourcePath) {
   EXPECT_EQ(editor->text(), "C:\\WINDOWS\\OPTIONS\\CABS");
   QTest::keyClick(editor, Qt::Key_Return);
   QTest::mouseClick(applyButton(), Qt::LeftButton);
-  EXPECT_EQ(stored("Software\\Microsoft\\Windows\\CurrentVersion\\Setup", "SourcePath"), "C:\\WINDOWS\\OPTIONS\\CABS");
+  EXPECT_EQ(storedText("Software\\Microsoft\\Windows\\CurrentVersion\\Setup", "SourcePath"), "C:\\WINDOWS\\OPTIONS\\CABS");
 }
 
 TEST_F(WindowsPageTest, ABackgroundClickCommitsAndDisablesTheEditor) {
@@ -246,10 +246,10 @@ TEST_F(WindowsPageTest, AStoreErrorOnApplyKeepsItEnabledAndNoRestart) {
   load();
   doubleClick(Nazwa);
   typeAndEnter(page->editor()->textEditor(), "X");
-  env.memory.refuseWrites = true;
+  refuseWrites = true;
   QTest::mouseClick(applyButton(), Qt::LeftButton);
   EXPECT_TRUE(applyButton()->isEnabled());
-  EXPECT_FALSE(app.restartNeeded());
+  EXPECT_FALSE(app->restartNeeded());
   ASSERT_FALSE(dialogs.boxes().empty());
   EXPECT_EQ(dialogs.boxes().back().icon, BoxIcon::Error);
 }

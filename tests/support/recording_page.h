@@ -2,11 +2,10 @@
 
 #include <QPushButton>
 
-#include <functional>
 #include <string>
 #include <vector>
 
-#include "app/page.h"
+#include "pages/page.h"
 #include "store/store_error.h"
 
 namespace kelvaro::testing {
@@ -19,21 +18,24 @@ class RecordingPage : public Page {
       : Page(app, info, parent), log_(log) {
     apply = new QPushButton(QStringLiteral("Zastosuj"), area(info.subPages.empty() ? "" : info.subPages[0].id));
     apply->setObjectName(QStringLiteral("%1Apply").arg(info.id));
-    apply->setEnabled(false);
-    addApplyCommand(apply, [this] {
+    command = &addApplyCommand(apply, applyOptions, [this] {
       log_.push_back(std::string("apply ") + this->info().id);
       if (failApply) throw StoreError("Failed to set data for 'x'");
-    }, applyOptions);
+      return WriteResult::Done;
+    });
   }
-  bool hasLoader() const override { return true; }
   void load() override {
     log_.push_back(std::string("load ") + info().id);
     if (failLoad) throw StoreError("Invalid data type for 'Kolor'");
-    apply->setEnabled(false);
+  }
+  void reRead() override {
+    log_.push_back(std::string("reRead ") + info().id);
+    reload();
   }
   void resetTransient() override { log_.push_back(std::string("reset ") + info().id); }
 
   QPushButton* apply = nullptr;
+  ApplyCommand* command = nullptr;
   bool failLoad = false;
   bool failApply = false;
 

@@ -1,8 +1,17 @@
-#include "app/app_context.h"
+#include "pages/app_context.h"
+
+#include <stdexcept>
 
 #include "store/store_error.h"
 
 namespace kelvaro {
+
+AppContext::AppContext(const Platform& platform) : platform_(platform) {
+  if (!platform.environment || !platform.dialogs || !platform.launcher || !platform.shellLinks || !platform.icons ||
+      !platform.pictures) {
+    throw std::logic_error("AppContext needs the environment, dialogs, launcher, shell links, icons and pictures");
+  }
+}
 
 bool AppContext::run(const std::function<void()>& command) {
   try {

@@ -1,4 +1,4 @@
-#include "app/logo.h"
+#include "app/program_picture.h"
 
 #include <QIcon>
 #include <QLinearGradient>

@@ -1,7 +1,9 @@
-#include "app/page.h"
+#include "pages/page.h"
 
 #include <QAbstractButton>
 #include <QVBoxLayout>
+
+#include "store/registry_handle.h"
 
 namespace kelvaro {
 
@@ -13,6 +15,7 @@ Page::Page(AppContext& app, const PageInfo& info, QWidget* parent) : QWidget(par
     layout->setContentsMargins(2, 2, 2, 2);
     subPages_ = new QTabWidget(this);
     subPages_->setObjectName(info.subPageControl);
+    subPages_->setAccessibleName(QString::fromUtf8(info.caption));
     for (const SubPageInfo& sub : info.subPages) {
       auto* sheet = new QWidget(subPages_);
       sheet->setObjectName(sub.id);
@@ -22,11 +25,32 @@ Page::Page(AppContext& app, const PageInfo& info, QWidget* parent) : QWidget(par
   }
 }
 
+Page::~Page() = default;
+
+void Page::reload() {
+  LoadScope scope(*this);
+  if (!commands_.empty()) {
+    RegistryHandle reg(app_.registry());
+    for (const auto& command : commands_) command->loadBindings(reg);
+  }
+  load();
+  for (const auto& command : commands_) command->reset();
+}
+
 bool Page::hasPendingEdits() const {
+  for (const auto& command : commands_) {
+    if (command->options().consultedAtClose && command->pending()) return true;
+  }
   for (const auto& marker : pendingMarkers_) {
     if (marker()) return true;
   }
   return false;
+}
+
+std::vector<ApplyCommand*> Page::applyCommands() const {
+  std::vector<ApplyCommand*> out;
+  for (const auto& command : commands_) out.push_back(command.get());
+  return out;
 }
 
 QWidget* Page::subPage(std::string_view id) const {
@@ -43,18 +67,18 @@ QWidget* Page::area(std::string_view subPageId) const {
   return subPage(subPageId);
 }
 
-void Page::addApplyCommand(QAbstractButton* button, std::function<void()> write, ApplyOptions options) {
-  connect(button, &QAbstractButton::clicked, this, [this, button, write = std::move(write), options] {
-    run([&] {
-      write();
-      app_.flush();
-      if (options.setsRestartNeeded) app_.setRestartNeeded();
-      button->setEnabled(false);
-    });
-  });
-  if (options.consultedAtClose) addPendingMarker([button] { return button->isEnabled(); });
+ApplyCommand& Page::addApplyCommand(QAbstractButton* button, ApplyOptions options, ApplyCommand::Write write) {
+  commands_.push_back(std::make_unique<ApplyCommand>(*this, button, options, std::move(write)));
+  return *commands_.back();
 }
 
 void Page::addPendingMarker(std::function<bool()> isOn) { pendingMarkers_.push_back(std::move(isOn)); }
+
+LoadScope::LoadScope(Page& page) : page_(page) {
+  ++page_.loading_;
+  if (page_.info().loadsUnderGuard) guard_ = std::make_unique<AppContext::LoadingGuardScope>(page_.app());
+}
+
+LoadScope::~LoadScope() { --page_.loading_; }
 
 }  // namespace kelvaro

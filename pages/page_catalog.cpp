@@ -1,5 +1,6 @@
-#include "app/page_catalog.h"
+#include "pages/page_catalog.h"
 
+#include <algorithm>
 #include <array>
 
 namespace kelvaro {
@@ -28,43 +29,43 @@ constexpr SubPageInfo kAutoRun[] = {{"HKLMrun", "HKLM \\ Run", nullptr},
                                     {"HKCUrun", "HKCU \\ Run", nullptr}};
 
 constexpr std::array<PageInfo, 37> kPages{{
-    {"kursory", "Kursor", nullptr, kKursory, "kursoryPages"},
-    {"dzwieki", "Dźwięki", nullptr, {}, nullptr},
+    {"kursory", "Kursor", nullptr, kKursory, "kursoryPages", ReRead::Loader, 2},
+    {"dzwieki", "Dźwięki", nullptr, {}, nullptr, ReRead::Loader, 4},
     {"kolory", "Kolory", nullptr, {}, nullptr},
-    {"windows", "Windows", nullptr, {}, nullptr},
-    {"ikony", "Ikony", nullptr, {}, nullptr},
-    {"logo", "Logo", nullptr, {}, nullptr},
-    {"OEM", "OEM", nullptr, {}, nullptr},
+    {"windows", "Windows", nullptr, {}, nullptr, ReRead::Loader, 10},
+    {"ikony", "Ikony", nullptr, {}, nullptr, ReRead::Loader, 5},
+    {"logo", "Logo", nullptr, {}, nullptr, ReRead::Loader, 1},
+    {"OEM", "OEM", nullptr, {}, nullptr, ReRead::Loader, 3},
     {"ustawienia", "Wyczyść ...", nullptr, {}, nullptr},
     {"ograniczenia", "Panel Sterowania", nullptr, {}, nullptr},
     {"explorer2", "Eksplorator", nullptr, {}, nullptr},
     {"pliki", "Ikony plików", nullptr, {}, nullptr},
-    {"internet", "Internet", nullptr, kInternet, "PageControl3"},
-    {"menustart", "Menu Start", nullptr, kMenuStart, "menustartPages"},
+    {"internet", "Internet", nullptr, kInternet, "PageControl3", ReRead::Loader, 7},
+    {"menustart", "Menu Start", nullptr, kMenuStart, "menustartPages", ReRead::Loader, 6},
     {"podpowiedzi", "Podpowiedzi", nullptr, {}, nullptr},
-    {"skroty", "Skróty ...", "Skróty", {}, nullptr},
+    {"skroty", "Skróty ...", "Skróty", {}, nullptr, ReRead::None, 0},
     {"pulpit", "Pulpit", nullptr, kPulpit, "pulpitPages"},
-    {"czcionki", "Czcionki", nullptr, {}, nullptr},
-    {"foldery", "Foldery", nullptr, {}, nullptr},
-    {"triki", "Triki", nullptr, {}, nullptr},
+    {"czcionki", "Czcionki", nullptr, {}, nullptr, ReRead::Loader, 9},
+    {"foldery", "Foldery", nullptr, {}, nullptr, ReRead::Loader, 13},
+    {"triki", "Triki", nullptr, {}, nullptr, ReRead::Loader, 8},
     {"dodajusun", "Dodaj/Usuń", nullptr, {}, nullptr},
-    {"Nazwy", "Nazwy", nullptr, {}, nullptr},
-    {"Menu", "Otwórz z ...", nullptr, {}, nullptr},
+    {"Nazwy", "Nazwy", nullptr, {}, nullptr, ReRead::Loader, 12},
+    {"Menu", "Otwórz z ...", nullptr, {}, nullptr, ReRead::Own, 0},
     {"SendTo", "Wyślij do ...", nullptr, {}, nullptr},
     {"Doki", "Dokumenty", nullptr, {}, nullptr},
-    {"Siec", "Sieć", nullptr, kSiec, "SiecPages"},
+    {"Siec", "Sieć", nullptr, kSiec, "SiecPages", ReRead::Loader, 11},
     {"AutoRUN", "AutoRUN", nullptr, kAutoRun, "PageControl2"},
-    {"typyplikow", "Typy plików", nullptr, {}, nullptr},
-    {"IkonyFolderow", "Ikony folderów", nullptr, {}, nullptr},
+    {"typyplikow", "Typy plików", nullptr, {}, nullptr, ReRead::Own, 0},
+    {"IkonyFolderow", "Ikony folderów", nullptr, {}, nullptr, ReRead::Own, 0},
     {"SzybkieUruchamianie", "Szybkie urucham.", "Szybkie uruchamianie", {}, nullptr},
     {"UlubionePage2", "Ulubione", nullptr, {}, nullptr},
     {"menukontekstowe", "Menu kontekstowe", nullptr, {}, nullptr},
     {"UkryjFolder", "Ukryj folder", nullptr, {}, nullptr},
     {"MenuNOWY", "Menu NOWY", nullptr, {}, nullptr},
     {"SystemNT", "System NT", nullptr, {}, nullptr},
-    {"Properties", "Opcje", nullptr, {}, nullptr},
-    {"pomoc", "Pomoc", nullptr, {}, nullptr},
-    {"oprog", "O programie", nullptr, {}, nullptr},
+    {"Properties", "Opcje", nullptr, {}, nullptr, ReRead::Loader, 0, 0, true},
+    {"pomoc", "Pomoc", nullptr, {}, nullptr, ReRead::Own, 0},
+    {"oprog", "O programie", nullptr, {}, nullptr, ReRead::None, 0},
 }};
 
 constexpr SubPageInfo kAlphaKursory[] = {{"TabSheet11", "Wskaźniki", nullptr}, {"TabSheet12", "Ustawienia", nullptr}};
@@ -144,5 +145,26 @@ int pageIndex(std::string_view id) {
 std::span<const AlphabeticalEntry> alphabeticalMenu() { return kAlphabetical; }
 
 std::span<const LoaderStep> loaderSequence() { return kLoaders; }
+
+bool hasLoader(std::string_view id) {
+  for (const LoaderStep& step : kLoaders) {
+    if (id == step.page) return true;
+  }
+  return false;
+}
+
+const PageInfo& initialPage() { return kPages[static_cast<std::size_t>(pageIndex("oprog"))]; }
+
+const PageInfo& helpPage() { return kPages[static_cast<std::size_t>(pageIndex("pomoc"))]; }
+
+std::vector<const PageInfo*> hoverResetOrder() {
+  std::vector<const PageInfo*> order;
+  for (const PageInfo& info : kPages) {
+    if (info.hoverResetRank > 0) order.push_back(&info);
+  }
+  std::sort(order.begin(), order.end(),
+            [](const PageInfo* a, const PageInfo* b) { return a->hoverResetRank < b->hoverResetRank; });
+  return order;
+}
 
 }  // namespace kelvaro
