@@ -1,0 +1,79 @@
+// Start-up time: the main window with its pages created and every page
+// loader run, as the program does before the window shows, on a sandbox
+// made from the template. "all" is the program's pages; "without/<id>"
+// leaves one page out (an empty page in its place), which is what that page
+// costs at start-up.
+//
+//   startup_bench [--benchmark_filter=...]   (offscreen unless QT_QPA_PLATFORM is set)
+
+#include <benchmark/benchmark.h>
+#include <stdlib.h>
+
+#include <QApplication>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "app/main_window.h"
+#include "app/page_factory.h"
+#include "app/startup.h"
+#include "platform/environment_factory.h"
+#include "platform/linux_platform.h"
+#include "platform/scripted_dialogs.h"
+
+namespace fs = std::filesystem;
+using namespace kelvaro;
+
+namespace {
+
+struct Sandbox {
+  Sandbox() {
+    std::string pattern = (fs::temp_directory_path() / "kelvaro-startup-XXXXXX").string();
+    if (!::mkdtemp(pattern.data())) std::abort();
+    root = pattern;
+    EnvironmentOptions options;
+    options.programDataFolder = KELVARO_BENCH_DATA_DIR;
+    environment = openEnvironment({Environment::Kind::Sandbox, root / "sandbox"}, options);
+  }
+  ~Sandbox() {
+    environment.reset();
+    std::error_code ec;
+    fs::remove_all(root, ec);
+  }
+  fs::path root;
+  std::unique_ptr<Environment> environment;
+};
+
+void startUp(benchmark::State& state, const std::string& leftOut) {
+  Sandbox sandbox;
+  ScriptedDialogs dialogs;
+  const LinuxPlatform services(*sandbox.environment, dialogs);
+  StartupOptions options;
+  options.programFile = "Z:\\opt\\kelvaro\\kelvaro";
+  options.fileExists = [](std::string_view) { return true; };
+  options.pageFactory = [leftOut](AppContext& app, const PageInfo& info, QWidget* parent) -> Page* {
+    return leftOut == info.id ? nullptr : createPage(app, info, parent);
+  };
+  for (auto _ : state) {
+    AppContext app(services.platform());
+    Startup startup(app, options);
+    std::unique_ptr<TKelvaro> window = startup.run();
+    benchmark::DoNotOptimize(window.get());
+  }
+  if (!dialogs.boxes().empty()) state.SkipWithError(dialogs.boxes().front().text.c_str());
+}
+
+BENCHMARK_CAPTURE(startUp, all, std::string())->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(startUp, without_ograniczenia, std::string("ograniczenia"))->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  QApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
