@@ -80,13 +80,6 @@ class TKelvaro : public QWidget, public FrameControl {
   void setApplicationTitle(const QString& title) override;
   QString applicationTitle() const { return applicationTitle_; }
 
-  const PageViews& views() const override { return views_; }
-  void offerShellFolderLabels(std::function<std::optional<std::string>(std::string_view)> labels) override {
-    views_.shellFolderLabels = std::move(labels);
-  }
-  void offerTypeList(std::function<std::vector<FileTypeEntry>()> types) override { views_.types = std::move(types); }
-  void offerTabLayoutNumber(std::function<int()> number) override { views_.tabLayout = std::move(number); }
-
  signals:
   void firstShown();
 
@@ -123,7 +116,6 @@ class TKelvaro : public QWidget, public FrameControl {
   TabLayout tabLayout_;
   int hintDuration_ = -1;
   QString applicationTitle_;
-  OfferedViews views_;
 };
 
 }  // namespace kelvaro

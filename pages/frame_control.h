@@ -47,6 +47,20 @@ class PageViews {
   virtual int tabLayoutNumber() const = 0;
 };
 
+// The views offered so far; what a frame keeps for its pages.
+class OfferedViews : public PageViews {
+ public:
+  std::optional<std::string> shellFolderLabel(std::string_view rowCaption) const override {
+    return shellFolderLabels ? shellFolderLabels(rowCaption) : std::nullopt;
+  }
+  std::vector<FileTypeEntry> typeList() const override { return types ? types() : std::vector<FileTypeEntry>{}; }
+  int tabLayoutNumber() const override { return tabLayout ? tabLayout() : 1; }
+
+  std::function<std::optional<std::string>(std::string_view)> shellFolderLabels;
+  std::function<std::vector<FileTypeEntry>()> types;
+  std::function<int()> tabLayout;
+};
+
 // The few things of the main window a page may change, and the views of
 // other pages it may read. Never null for a page: the real window, or a
 // stand-in that changes nothing (tests may record).
@@ -70,25 +84,16 @@ class FrameControl {
   // The application's title (what labels the task-bar button).
   virtual void setApplicationTitle(const QString& title) = 0;
 
-  // What other pages read.
-  virtual const PageViews& views() const = 0;
-  virtual void offerShellFolderLabels(std::function<std::optional<std::string>(std::string_view)> labels) = 0;
-  virtual void offerTypeList(std::function<std::vector<FileTypeEntry>()> types) = 0;
-  virtual void offerTabLayoutNumber(std::function<int()> number) = 0;
-};
-
-// The views offered so far; what a frame keeps for its pages.
-class OfferedViews : public PageViews {
- public:
-  std::optional<std::string> shellFolderLabel(std::string_view rowCaption) const override {
-    return shellFolderLabels ? shellFolderLabels(rowCaption) : std::nullopt;
+  // What pages read of each other, and what the owning pages offer.
+  const PageViews& views() const { return views_; }
+  void offerShellFolderLabels(std::function<std::optional<std::string>(std::string_view)> labels) {
+    views_.shellFolderLabels = std::move(labels);
   }
-  std::vector<FileTypeEntry> typeList() const override { return types ? types() : std::vector<FileTypeEntry>{}; }
-  int tabLayoutNumber() const override { return tabLayout ? tabLayout() : 1; }
+  void offerTypeList(std::function<std::vector<FileTypeEntry>()> types) { views_.types = std::move(types); }
+  void offerTabLayoutNumber(std::function<int()> number) { views_.tabLayout = std::move(number); }
 
-  std::function<std::optional<std::string>(std::string_view)> shellFolderLabels;
-  std::function<std::vector<FileTypeEntry>()> types;
-  std::function<int()> tabLayout;
+ private:
+  OfferedViews views_;
 };
 
 // A frame that changes nothing: what pages see while no window holds them.
@@ -103,15 +108,6 @@ class DetachedFrame : public FrameControl {
   void setHintDuration(int) override {}
   void setWindowCaption(const QString&) override {}
   void setApplicationTitle(const QString&) override {}
-  const PageViews& views() const override { return views_; }
-  void offerShellFolderLabels(std::function<std::optional<std::string>(std::string_view)> labels) override {
-    views_.shellFolderLabels = std::move(labels);
-  }
-  void offerTypeList(std::function<std::vector<FileTypeEntry>()> types) override { views_.types = std::move(types); }
-  void offerTabLayoutNumber(std::function<int()> number) override { views_.tabLayout = std::move(number); }
-
- private:
-  OfferedViews views_;
 };
 
 }  // namespace kelvaro

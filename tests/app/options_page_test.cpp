@@ -486,5 +486,13 @@ TEST_F(OptionsPageTest, MismatchedPasswordsAreRefusedAndMatchingOnesStored) {
   EXPECT_FALSE(window->page("Properties")->hasPendingEdits());
 }
 
+TEST_F(OptionsPageTest, OtherPagesReadTheChosenTabLayoutThroughTheFrame) {
+  setDword("Zakladki", 5);
+  start();
+  EXPECT_EQ(app->frame().views().tabLayoutNumber(), 5);
+  click(find<QRadioButton>("layout3"));
+  EXPECT_EQ(app->frame().views().tabLayoutNumber(), 3);
+}
+
 }  // namespace
 }  // namespace kelvaro::testing
