@@ -64,6 +64,19 @@ void startUp(benchmark::State& state, const std::string& leftOut) {
   if (!dialogs.boxes().empty()) state.SkipWithError(dialogs.boxes().front().text.c_str());
 }
 
+// One page's loader alone, as start-up runs it.
+void pageLoader(benchmark::State& state, const std::string& id) {
+  Sandbox sandbox;
+  ScriptedDialogs dialogs;
+  const LinuxPlatform services(*sandbox.environment, dialogs);
+  AppContext app(services.platform());
+  TKelvaro window(app, createPage);
+  Page* page = window.page(id);
+  for (auto _ : state) app.run([page] { page->reload(); });
+  if (!dialogs.boxes().empty()) state.SkipWithError(dialogs.boxes().front().text.c_str());
+}
+
+BENCHMARK_CAPTURE(pageLoader, ograniczenia, std::string("ograniczenia"))->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(startUp, all, std::string())->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(startUp, without_ograniczenia, std::string("ograniczenia"))->Unit(benchmark::kMillisecond);
 
