@@ -175,7 +175,11 @@ void InPlaceEditor::showHighlightAround(const QLabel* label) {
 
 bool InPlaceEditor::eventFilter(QObject* watched, QEvent* event) {
   if (watched == page_) {
-    if (event->type() == QEvent::MouseButtonPress) backgroundClick();
+    // A press a label ignored reaches the page too; only one on the page's
+    // own area is a background click, so a field or caption never ends an edit.
+    if (event->type() == QEvent::MouseButtonPress &&
+        !page_->childAt(static_cast<QMouseEvent*>(event)->position().toPoint()))
+      backgroundClick();
     return false;
   }
   auto* label = qobject_cast<QLabel*>(watched);
