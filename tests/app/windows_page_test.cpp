@@ -158,6 +158,18 @@ TEST_F(WindowsPageTest, ASecondFieldOrACaptionDoesNotEndAnOpenEdit) {
   EXPECT_TRUE(applyButton()->isEnabled());
 }
 
+TEST_F(WindowsPageTest, ACommitWithoutAChangeKeepsAVersionTheMaskCannotShow) {
+  put(k9x, "VersionNumber", "4.10.2222");
+  load();
+  doubleClick(NumerWersji);
+  ASSERT_TRUE(page->editor()->versionEditor()->isVisible());
+  QTest::keyClick(page->editor()->versionEditor(), Qt::Key_Return);
+  EXPECT_EQ(text(NumerWersji), "4.10.2222");
+  QTest::mouseClick(applyButton(), Qt::LeftButton);
+  EXPECT_EQ(stored(k9x, "VersionNumber"), "4.10.2222");
+  EXPECT_EQ(stored(kNt, "CurrentVersion"), "4.10.2222");
+}
+
 TEST_F(WindowsPageTest, ApplyWritesEveryKnownFieldAndTheNtFallbacks) {
   put(k9x, "ProductName", "Microsoft Windows 98");
   put(k9x, "RegisteredOwner", "Jan");
