@@ -113,7 +113,7 @@ int runApplication(int argc, char** argv) {
   options.pageFactory = createPage;
   Startup startup(context, options);
   std::unique_ptr<TKelvaro> window = startup.run();
-  if (!window) return 0;  // a wrong password: quit without a word
+  if (!window) return 0;  // the password check refused: quit
   mainWindow = window.get();
 
   QObject::connect(&guard, &InstanceGuard::activationRequested, window.get(), [w = window.get()] {
