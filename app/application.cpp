@@ -14,6 +14,7 @@
 #include "app/app_context.h"
 #include "app/logo.h"
 #include "app/main_window.h"
+#include "app/open_environment.h"
 #include "app/page_factory.h"
 #include "app/qt_dialogs.h"
 #include "app/startup.h"
@@ -90,12 +91,12 @@ int runApplication(int argc, char** argv) {
   if (guard.anotherCopyRunning()) return 0;
 
   std::unique_ptr<Environment> environment;
-  try {
-    environment = openEnvironment(chosen.choice);
-  } catch (const StoreError& e) {
-    std::fprintf(stderr, "kelvaro: %s\n", e.what());
-    return 2;
+  {
+    // No environment and no window yet: a box of its own, without DOS paths.
+    QtDialogs startDialogs(nullptr, {});
+    environment = openEnvironmentOrReport(chosen.choice, startDialogs);
   }
+  if (!environment) return 2;
   FileSystem& files = environment->files();
 
   TKelvaro* mainWindow = nullptr;
