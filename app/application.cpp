@@ -4,6 +4,7 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
+#include <QWidget>
 
 #include <cstdio>
 #include <filesystem>
@@ -57,6 +58,17 @@ void loadPolishTranslations(QApplication& app) {
 }
 
 }  // namespace
+
+void activateMainWindow(QWidget& mainWindow) {
+  if (mainWindow.isMinimized()) mainWindow.showNormal();
+  mainWindow.raise();
+  mainWindow.activateWindow();
+}
+
+void activateOnRequest(InstanceGuard& guard, QWidget& mainWindow) {
+  QObject::connect(&guard, &InstanceGuard::activationRequested, &mainWindow,
+                   [&mainWindow] { activateMainWindow(mainWindow); });
+}
 
 int runApplication(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);
@@ -117,11 +129,7 @@ int runApplication(int argc, char** argv) {
   if (!window) return 0;  // the password check refused: quit
   mainWindow = window.get();
 
-  QObject::connect(&guard, &InstanceGuard::activationRequested, window.get(), [w = window.get()] {
-    if (w->isMinimized()) w->showNormal();
-    w->raise();
-    w->activateWindow();
-  });
+  activateOnRequest(guard, *window);
   window->show();
   return app.exec();
 }
