@@ -4,6 +4,7 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
+#include <QWidget>
 
 #include <cstdio>
 #include <filesystem>
@@ -14,6 +15,7 @@
 #include "pages/app_context.h"
 #include "app/program_picture.h"
 #include "app/main_window.h"
+#include "app/open_environment.h"
 #include "app/page_factory.h"
 #include "app/qt_dialogs.h"
 #include "app/startup.h"
@@ -57,6 +59,17 @@ void loadPolishTranslations(QApplication& app) {
 
 }  // namespace
 
+void activateMainWindow(QWidget& mainWindow) {
+  if (mainWindow.isMinimized()) mainWindow.showNormal();
+  mainWindow.raise();
+  mainWindow.activateWindow();
+}
+
+void activateOnRequest(InstanceGuard& guard, QWidget& mainWindow) {
+  QObject::connect(&guard, &InstanceGuard::activationRequested, &mainWindow,
+                   [&mainWindow] { activateMainWindow(mainWindow); });
+}
+
 int runApplication(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);
   for (const std::string& arg : args) {
@@ -90,12 +103,12 @@ int runApplication(int argc, char** argv) {
   if (guard.anotherCopyRunning()) return 0;
 
   std::unique_ptr<Environment> environment;
-  try {
-    environment = openEnvironment(chosen.choice);
-  } catch (const StoreError& e) {
-    std::fprintf(stderr, "kelvaro: %s\n", e.what());
-    return 2;
+  {
+    // No environment and no window yet: a box of its own, without DOS paths.
+    QtDialogs startDialogs(nullptr, {});
+    environment = openEnvironmentOrReport(chosen.choice, startDialogs);
   }
+  if (!environment) return 2;
   FileSystem& files = environment->files();
 
   TKelvaro* mainWindow = nullptr;
@@ -112,14 +125,10 @@ int runApplication(int argc, char** argv) {
   options.pageFactory = createPage;
   Startup startup(context, options);
   std::unique_ptr<TKelvaro> window = startup.run();
-  if (!window) return 0;  // a wrong password: quit without a word
+  if (!window) return 0;  // the password check refused: quit
   mainWindow = window.get();
 
-  QObject::connect(&guard, &InstanceGuard::activationRequested, window.get(), [w = window.get()] {
-    if (w->isMinimized()) w->showNormal();
-    w->raise();
-    w->activateWindow();
-  });
+  activateOnRequest(guard, *window);
   window->show();
   return app.exec();
 }

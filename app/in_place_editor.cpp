@@ -101,6 +101,11 @@ QLineEdit* InPlaceEditor::lineEdit(EditorKind kind) const {
   return textEditor_;
 }
 
+QString InPlaceEditor::editorText(EditorKind kind) const {
+  // The version text is taken with its dots and spaces.
+  return kind == EditorKind::Version ? versionEditor_->displayText() : lineEdit(kind)->text();
+}
+
 void InPlaceEditor::fitEditor(EditorKind kind, bool growing) {
   QWidget* editor = editorWidget(kind);
   QLineEdit* line = lineEdit(kind);
@@ -119,6 +124,7 @@ void InPlaceEditor::startEdit(QLabel* label) {
   editedField_ = label;
   QLineEdit* line = lineEdit(field->kind);
   line->setText(label->text());
+  openedWith_ = editorText(field->kind);
   QWidget* editor = editorWidget(field->kind);
   editor->move(label->pos());
   fitEditor(field->kind, false);
@@ -133,9 +139,11 @@ void InPlaceEditor::startEdit(QLabel* label) {
 void InPlaceEditor::commit() {
   if (!editing()) return;
   const Field* field = fieldOf(editedField_);
-  QLineEdit* line = lineEdit(field->kind);
-  // The version text is taken with its dots and spaces.
-  editedField_->setText(field->kind == EditorKind::Version ? line->displayText() : line->text());
+  // An editor left as it opened keeps its field as it was: the version mask
+  // cannot show every stored text ("4.10.2222" opens as "4 .10 .2222"). An
+  // empty field still takes an untouched mask's dots and spaces.
+  const QString text = editorText(field->kind);
+  if (text != openedWith_ || editedField_->text().isEmpty()) editedField_->setText(text);
   editorWidget(field->kind)->hide();
   const QLabel* done = editedField_;
   editedField_ = nullptr;
@@ -175,7 +183,11 @@ void InPlaceEditor::showHighlightAround(const QLabel* label) {
 
 bool InPlaceEditor::eventFilter(QObject* watched, QEvent* event) {
   if (watched == page_) {
-    if (event->type() == QEvent::MouseButtonPress) backgroundClick();
+    // A press a label ignored reaches the page too; only one on the page's
+    // own area is a background click, so a field or caption never ends an edit.
+    if (event->type() == QEvent::MouseButtonPress &&
+        !page_->childAt(static_cast<QMouseEvent*>(event)->position().toPoint()))
+      backgroundClick();
     return false;
   }
   auto* label = qobject_cast<QLabel*>(watched);

@@ -75,6 +75,7 @@ class InPlaceEditor : public QObject {
   const Field* fieldOf(const QLabel* label) const;
   QWidget* editorWidget(EditorKind kind) const;
   QLineEdit* lineEdit(EditorKind kind) const;
+  QString editorText(EditorKind kind) const;
   void fitEditor(EditorKind kind, bool growing);
   void showHighlightAround(const QLabel* label);
 
@@ -82,6 +83,7 @@ class InPlaceEditor : public QObject {
   Dialogs& dialogs_;
   std::vector<Field> fields_;
   QLabel* editedField_ = nullptr;
+  QString openedWith_;  // the editor's text when the edit started
   QLineEdit* textEditor_ = nullptr;
   QLineEdit* versionEditor_ = nullptr;
   QWidget* folderBox_ = nullptr;

@@ -38,6 +38,9 @@ bool Startup::passwordAccepted() {
     RegistryHandle reg(app_.registry());
     if (!openForRead(reg, kProgramKey)) return;
     if (!reg.valueExists("haslo TN") || reg.readDword("haslo TN") == 0) return;
+    // Once a password is required, a check that fails for any reason lets
+    // nobody in: only a match accepts.
+    accepted = false;
     const std::string typed = app_.dialogs().inputBox("Hasło", "Podaj hasło", "").value_or("");
     // Compared as typed: the password is case-sensitive.
     accepted = typed == reg.readString("haslo");

@@ -27,8 +27,8 @@ class Startup {
   ~Startup();
 
   // Runs the start-up sequence. Returns the main window, not yet shown, or
-  // nullptr when the program must quit (a wrong password). The splash window
-  // closes when the main window is first shown.
+  // nullptr when the program must quit (a wrong password, or a password check
+  // that failed). The splash window closes when the main window is first shown.
   std::unique_ptr<TKelvaro> run();
 
   TSplash* splash() const { return splash_.get(); }

@@ -11,7 +11,12 @@ PrefixEnvironment::PrefixEnvironment(Kind kind, std::filesystem::path prefixDire
       prefix_(std::move(prefixDirectory)),
       registry_(std::move(registry)),
       programData_(std::move(programDataFolder)),
-      files_(prefix_) {}
+      files_(prefix_) {
+  // Fixed once, like the Windows and System directories: a changed "Personal"
+  // takes effect at the next start.
+  documents_ = shellFolderPath(*registry_.registry, "Personal");
+  if (!documents_.empty() && documents_.back() != '\\') documents_.push_back('\\');
+}
 
 void PrefixEnvironment::flush() {
   if (registry_.flush) registry_.flush();
@@ -23,12 +28,6 @@ std::string PrefixEnvironment::windowsDirectory() const {
 
 std::string PrefixEnvironment::systemDirectory() const {
   return kind_ == Kind::Sandbox ? "C:\\WINDOWS\\SYSTEM" : "C:\\windows\\system32";
-}
-
-std::string PrefixEnvironment::documentsDirectory() const {
-  std::string folder = shellFolderPath(*registry_.registry, "Personal");
-  if (!folder.empty() && folder.back() != '\\') folder.push_back('\\');
-  return folder;
 }
 
 std::string PrefixEnvironment::ansiCodePage() const {

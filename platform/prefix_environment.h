@@ -29,7 +29,7 @@ class PrefixEnvironment : public Environment {
   void flush() override;
   std::string windowsDirectory() const override;
   std::string systemDirectory() const override;
-  std::string documentsDirectory() const override;
+  std::string documentsDirectory() const override { return documents_; }
   std::string ansiCodePage() const override;
   std::optional<VersionInfo> version() const override;
   std::string programDirectory() const override;
@@ -40,6 +40,7 @@ class PrefixEnvironment : public Environment {
   std::filesystem::path prefix_;
   PrefixRegistry registry_;
   std::filesystem::path programData_;
+  std::string documents_;
   mutable LinuxFileSystem files_;
 };
 

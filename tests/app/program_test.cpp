@@ -7,6 +7,8 @@
 #include <QUuid>
 
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 
 namespace {
 
@@ -50,6 +52,52 @@ TEST(Program, APrefixThatIsNoPrefixIsRefusedAndLeftAlone) {
   EXPECT_EQ(run.exitCode, 2);
   EXPECT_FALSE(run.err.isEmpty());
   EXPECT_TRUE(QDir(notAPrefix.path()).isEmpty());
+}
+
+std::string fileBytes(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream out;
+  out << in.rdbuf();
+  return out.str();
+}
+
+TEST(Program, ASandboxThatCannotBeOpenedIsReportedInABoxAndLeftAlone) {
+  QTemporaryDir home;
+  namespace fs = std::filesystem;
+  const fs::path sandbox = home.path().toStdString() + "/kelvaro/sandbox";
+  fs::create_directories(sandbox / "drive_c" / "WINDOWS" / "SYSTEM");
+  fs::create_directories(sandbox / "dosdevices");
+  fs::create_symlink("../drive_c", sandbox / "dosdevices" / "c:");
+  std::ofstream(sandbox / ".kelvaro-sandbox");
+  for (const char* file : {"system.reg", "userdef.reg"})
+    std::ofstream(sandbox / file) << "WINE REGISTRY Version 2\n";
+  const std::string broken =
+      "WINE REGISTRY Version 2\n\n[Control Panel\\\\Desktop] 1700000000\n\"Wallpaper\"=\"C:\\\\WINDOWS\n";
+  std::ofstream(sandbox / "user.reg", std::ios::binary) << broken;
+
+  QProcess first;
+  first.setProcessEnvironment(environmentWith(home.path()));
+  first.setReadChannel(QProcess::StandardError);
+  first.start(KELVARO_PROGRAM, {});
+  ASSERT_TRUE(first.waitForStarted());
+  // The line on standard error comes first; then the program waits in its box.
+  const std::string expected = "Plik " + (sandbox / "user.reg").string() +
+                               " nie jest poprawnym plikiem rejestru Wine (wiersz 4: błędna wartość)";
+  QByteArray err;
+  while (!err.contains(expected.c_str()) && first.waitForReadyRead(30000))
+    err += first.readAllStandardError();
+  ASSERT_TRUE(err.contains(expected.c_str())) << err.toStdString();
+
+  // Still running, held by the box: a second copy only activates it.
+  QProcess second;
+  second.setProcessEnvironment(environmentWith(home.path()));
+  second.start(KELVARO_PROGRAM, {});
+  ASSERT_TRUE(second.waitForFinished(30000));
+  EXPECT_EQ(second.exitCode(), 0);
+  EXPECT_FALSE(second.readAllStandardError().contains("kelvaro:"));
+  first.kill();
+  first.waitForFinished();
+  EXPECT_EQ(fileBytes(sandbox / "user.reg"), broken);
 }
 
 TEST(Program, StartsOnANewSandboxAndASecondCopyOnlyActivatesTheFirst) {

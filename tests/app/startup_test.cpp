@@ -107,6 +107,18 @@ TEST_F(StartupTest, NoPasswordBoxWhenTheFlagIsOffAndAnErrorWhenItIsNotADword) {
   EXPECT_EQ(dialogs.shown[0].box.text, "Invalid data type for 'haslo TN'");
 }
 
+TEST_F(StartupTest, APasswordThatCannotBeReadEndsTheProgram) {
+  setProgramDword("haslo TN", 1);
+  setProgramDword("haslo", 1234);
+  dialogs.answer(std::optional<std::string>("1234"));
+  EXPECT_EQ(start(), nullptr);
+  ASSERT_EQ(dialogs.shown.size(), 2u);
+  EXPECT_EQ(dialogs.shown[0].kind, "input");
+  EXPECT_EQ(dialogs.shown[1].box.text, "Invalid data type for 'haslo'");
+  EXPECT_EQ(dialogs.shown[1].box.icon, BoxIcon::Error);
+  EXPECT_TRUE(log.empty());  // no page was filled
+}
+
 TEST_F(StartupTest, AnUnknownWindowsVersionWarnsOnceBeforeAnyPageIsFilled) {
   // Wine reports NT 5.2 for this prefix.
   set(Root::CurrentUser, "Software\\Wine", "Version", std::string("win2003"));

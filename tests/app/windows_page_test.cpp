@@ -8,6 +8,7 @@
 
 #include "store/registry_handle.h"
 #include "tests/support/page_harness.h"
+#include "tests/support/user_input.h"
 
 namespace kelvaro::testing {
 namespace {
@@ -42,7 +43,7 @@ class WindowsPageTest : public PageHarness {
   }
   void load() { ASSERT_TRUE(app->run([this] { page->reload(); })); }
   QString text(Row row) const { return page->field(row)->text(); }
-  void doubleClick(Row row) { QTest::mouseDClick(page->field(row), Qt::LeftButton, {}, QPoint(3, 3)); }
+  void doubleClick(Row row) { testing::doubleClick(page->field(row), QPoint(3, 3)); }
   QPushButton* applyButton() const { return page->findChild<QPushButton*>("windowsApply"); }
   QString instruction() const { return page->findChild<QLabel*>("windowsInstruction")->text(); }
   // Types like a user, Polish letters included.
@@ -131,6 +132,42 @@ TEST_F(WindowsPageTest, EditingInPlaceCommitsWithEnterAndEnablesApply) {
   EXPECT_EQ(text(Uzytkownik), "Jan Kowalski");
   EXPECT_TRUE(applyButton()->isEnabled());
   EXPECT_EQ(instruction(), "Uwaga: Kliknij dwukrotnie na informację, którą chcesz zmienić.");
+}
+
+TEST_F(WindowsPageTest, ASecondFieldOrACaptionDoesNotEndAnOpenEdit) {
+  put(k9x, "RegisteredOwner", "Jan");
+  put(k9x, "RegisteredOrganization", "Firma");
+  load();
+  doubleClick(Uzytkownik);
+  QLineEdit* editor = page->editor()->textEditor();
+  type(editor, " K");
+  doubleClick(Firma);
+  QTest::mouseClick(page->findChild<QLabel*>("RegisteredOwnerCaption"), Qt::LeftButton, {}, QPoint(3, 3));
+
+  EXPECT_EQ(page->editor()->editedField(), page->field(Uzytkownik));
+  EXPECT_TRUE(editor->isVisible());
+  EXPECT_EQ(editor->text(), "Jan K");
+  EXPECT_EQ(editor->pos(), page->field(Uzytkownik)->pos());
+  EXPECT_EQ(text(Uzytkownik), "Jan");
+  EXPECT_EQ(text(Firma), "Firma");
+  EXPECT_FALSE(applyButton()->isEnabled());
+  EXPECT_EQ(instruction(), "Uwaga: Zatwierdź zmianę ENTER-em.");
+
+  QTest::keyClick(editor, Qt::Key_Return);
+  EXPECT_EQ(text(Uzytkownik), "Jan K");
+  EXPECT_TRUE(applyButton()->isEnabled());
+}
+
+TEST_F(WindowsPageTest, ACommitWithoutAChangeKeepsAVersionTheMaskCannotShow) {
+  put(k9x, "VersionNumber", "4.10.2222");
+  load();
+  doubleClick(NumerWersji);
+  ASSERT_TRUE(page->editor()->versionEditor()->isVisible());
+  QTest::keyClick(page->editor()->versionEditor(), Qt::Key_Return);
+  EXPECT_EQ(text(NumerWersji), "4.10.2222");
+  QTest::mouseClick(applyButton(), Qt::LeftButton);
+  EXPECT_EQ(storedText(k9x, "VersionNumber"), "4.10.2222");
+  EXPECT_EQ(storedText(kNt, "CurrentVersion"), "4.10.2222");
 }
 
 TEST_F(WindowsPageTest, ApplyWritesEveryKnownFieldAndTheNtFallbacks) {

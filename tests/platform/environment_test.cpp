@@ -246,12 +246,25 @@ TEST_F(WinePrefixEnvironment, DirectoriesAreWines) {
   EXPECT_EQ(environment->windowsDirectory(), "C:\\windows");
   EXPECT_EQ(environment->systemDirectory(), "C:\\windows\\system32");
   EXPECT_EQ(environment->documentsDirectory(), "");
+}
+
+TEST_F(WinePrefixEnvironment, TheDocumentsDirectoryIsFixedWhenTheEnvironmentOpens) {
   const char* shellFolders = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
-  setString(environment->registry(), Root::CurrentUser, shellFolders, "Personal",
-            "C:\\users\\ola\\Documents");
-  EXPECT_EQ(environment->documentsDirectory(), "C:\\users\\ola\\Documents\\");
-  setString(environment->registry(), Root::CurrentUser, shellFolders, "Personal", "D:\\");
-  EXPECT_EQ(environment->documentsDirectory(), "D:\\");
+  for (const auto& [personal, expected] : std::vector<std::pair<const char*, const char*>>{
+           {"C:\\users\\ola\\Documents", "C:\\users\\ola\\Documents\\"}, {"D:\\", "D:\\"}}) {
+    EnvironmentOptions options;
+    options.openRegistry = [&, personal = personal](const fs::path&) {
+      auto registry = std::make_unique<MemoryRegistry>();
+      setString(*registry, Root::CurrentUser, shellFolders, "Personal", personal);
+      return PrefixRegistry{std::move(registry), {}};
+    };
+    options.programDataFolder = "/opt/kelvaro/share/kelvaro";
+    const auto opened = openEnvironment({Environment::Kind::WinePrefix, prefix.dir()}, options);
+    EXPECT_EQ(opened->documentsDirectory(), expected);
+    // A changed "Personal" takes effect at the next start only.
+    setString(opened->registry(), Root::CurrentUser, shellFolders, "Personal", "E:\\Inne");
+    EXPECT_EQ(opened->documentsDirectory(), expected);
+  }
 }
 
 TEST_F(WinePrefixEnvironment, TheCodePageIsThePrefixs) {

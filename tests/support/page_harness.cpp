@@ -18,6 +18,7 @@
 #include "store/registry_handle.h"
 #include "store/store_error.h"
 #include "store/wine_registry_files.h"
+#include "tests/support/user_input.h"
 
 namespace kelvaro::testing {
 namespace fs = std::filesystem;
@@ -216,12 +217,7 @@ void PageHarness::click(std::string_view nameOrCaption) {
 void PageHarness::click(QWidget* w) { QTest::mouseClick(w, Qt::LeftButton, {}, clickPoint(w)); }
 
 void PageHarness::doubleClick(QWidget* w, QPoint at) {
-  const QPoint p = at.isNull() ? clickPoint(w) : at;
-  QTest::mousePress(w, Qt::LeftButton, {}, p);
-  QTest::mouseRelease(w, Qt::LeftButton, {}, p);
-  QTest::mousePress(w, Qt::LeftButton, {}, p);
-  QTest::mouseDClick(w, Qt::LeftButton, {}, p);
-  QTest::mouseRelease(w, Qt::LeftButton, {}, p);
+  testing::doubleClick(w, at.isNull() ? clickPoint(w) : at);
 }
 
 void PageHarness::type(std::string_view nameOrCaption, std::string_view text) {
