@@ -1,19 +1,20 @@
 // Checks against a real Wine prefix, made once per test run by the CTest
 // fixture formats_wine_prefix (run these tests through ctest).
-#include <chrono>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include <gtest/gtest.h>
+
+#include <QFileInfo>
 
 #include "format_fixtures.h"
 #include "platform/formats/file_bytes.h"
 #include "platform/formats/icon_extractor.h"
 #include "platform/linux_shell_links.h"
+#include "tests/support/file_wait.h"
 
 namespace kelvaro::testing {
 namespace {
@@ -154,11 +155,9 @@ TEST(WinePrefix, NegativeIndexIsTheGroupId) {
 // Waits for a file a Windows program leaves behind: `start /wait` does not
 // always wait for programs started through the shell.
 bool appears(const std::filesystem::path& file) {
-  for (int i = 0; i < 600; ++i) {
-    if (std::filesystem::exists(file) && std::filesystem::file_size(file) > 0) return true;
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
-  }
-  return false;
+  const QString path = QString::fromStdString(file.string());
+  const auto written = [&] { return QFileInfo(path).size() > 0; };
+  return waitForFiles({QString::fromStdString(file.parent_path().string()), path}, written, 60000);
 }
 
 TEST(WinePrefix, WineRunsTheTargetsOfOurShortcuts) {
