@@ -1,57 +1,29 @@
 #include "app/clickable_label.h"
 
-#include <QAccessibleWidget>
 #include <QKeyEvent>
 #include <QMouseEvent>
+
+#include "app/pressable_accessible.h"
 
 namespace kelvaro {
 namespace {
 
-class ClickableLabelAccessible : public QAccessibleWidget {
- public:
-  explicit ClickableLabelAccessible(ClickableLabel* label)
-      : QAccessibleWidget(label, label->accessibleRole()) {}
-
-  QString text(QAccessible::Text t) const override {
-    if (t == QAccessible::Name) {
-      const QString name = label()->accessibleName();
-      if (!name.isEmpty()) return name;
-      return label()->text().isEmpty() ? label()->toolTip() : label()->text();
-    }
-    if (t == QAccessible::Description) return label()->toolTip();
-    return QAccessibleWidget::text(t);
-  }
-  QStringList actionNames() const override {
-    return QStringList{pressAction()} + QAccessibleWidget::actionNames();
-  }
-  void doAction(const QString& action) override {
-    if (action == pressAction()) {
-      emit label()->clicked();
-      return;
-    }
-    QAccessibleWidget::doAction(action);
-  }
-
- private:
-  ClickableLabel* label() const { return static_cast<ClickableLabel*>(widget()); }
-};
-
-QAccessibleInterface* clickableLabelAccessible(const QString& key, QObject* object) {
-  if (key == QLatin1String(ClickableLabel::staticMetaObject.className())) {
-    if (auto* label = qobject_cast<ClickableLabel*>(object)) return new ClickableLabelAccessible(label);
-  }
-  return nullptr;
+QAccessibleInterface* clickableLabelAccessible(ClickableLabel* label) {
+  return new PressableAccessible(
+      label, label->accessibleRole(),
+      [](const QWidget* w) {
+        const auto* shown = static_cast<const ClickableLabel*>(w);
+        if (!shown->accessibleName().isEmpty()) return shown->accessibleName();
+        return shown->text().isEmpty() ? shown->toolTip() : shown->text();
+      },
+      [](QWidget* w) { emit static_cast<ClickableLabel*>(w)->clicked(); });
 }
 
 }  // namespace
 
 ClickableLabel::ClickableLabel(const QString& caption, QWidget* parent, QAccessible::Role role)
     : QLabel(caption, parent), role_(role) {
-  static const bool installed = [] {
-    QAccessible::installFactory(clickableLabelAccessible);
-    return true;
-  }();
-  (void)installed;
+  installAccessibleFactory(clickableLabelAccessible);
   setCursor(Qt::PointingHandCursor);
   setFocusPolicy(Qt::TabFocus);
 }

@@ -1,7 +1,6 @@
 #include "app/multi_row_tabs.h"
 
 #include <QAccessible>
-#include <QAccessibleWidget>
 #include <QContextMenuEvent>
 #include <QPainter>
 #include <QStyleOptionTab>
@@ -9,6 +8,8 @@
 
 #include <algorithm>
 #include <utility>
+
+#include "app/pressable_accessible.h"
 
 namespace kelvaro {
 namespace {
@@ -45,51 +46,28 @@ bool vertical(QTabBar::Shape shape) { return shape == QTabBar::RoundedWest || sh
 
 // A tab of the rows as assistive technology sees it: a page tab with a press
 // action, selected when its page is shown.
-class RowTabAccessible : public QAccessibleWidget {
+class RowTabAccessible : public PressableAccessible {
  public:
-  explicit RowTabAccessible(RowTab* tab) : QAccessibleWidget(tab, QAccessible::PageTab) {}
+  explicit RowTabAccessible(RowTab* tab)
+      : PressableAccessible(
+            tab, QAccessible::PageTab, [](const QWidget* w) { return static_cast<const RowTab*>(w)->text(); },
+            [](QWidget* w) { static_cast<RowTab*>(w)->click(); }) {}
 
-  QString text(QAccessible::Text t) const override {
-    if (t == QAccessible::Name) return tab()->text();
-    return QAccessibleWidget::text(t);
-  }
   QAccessible::State state() const override {
-    QAccessible::State s = QAccessibleWidget::state();
+    QAccessible::State s = PressableAccessible::state();
     s.selectable = true;
-    s.selected = tab()->isSelected();
+    s.selected = static_cast<const RowTab*>(widget())->isSelected();
     return s;
   }
-  QStringList actionNames() const override {
-    return QStringList{pressAction()} + QAccessibleWidget::actionNames();
-  }
-  void doAction(const QString& action) override {
-    if (action == pressAction()) {
-      tab()->click();
-      return;
-    }
-    QAccessibleWidget::doAction(action);
-  }
-
- private:
-  RowTab* tab() const { return static_cast<RowTab*>(widget()); }
 };
 
-QAccessibleInterface* rowTabAccessible(const QString& key, QObject* object) {
-  if (key == QLatin1String(RowTab::staticMetaObject.className())) {
-    if (auto* tab = qobject_cast<RowTab*>(object)) return new RowTabAccessible(tab);
-  }
-  return nullptr;
-}
+QAccessibleInterface* rowTabAccessible(RowTab* tab) { return new RowTabAccessible(tab); }
 
 }  // namespace
 
 RowTab::RowTab(int index, const QString& caption, const QIcon& icon, QWidget* parent)
     : QAbstractButton(parent), index_(index) {
-  static const bool installed = [] {
-    QAccessible::installFactory(rowTabAccessible);
-    return true;
-  }();
-  (void)installed;
+  installAccessibleFactory(rowTabAccessible);
   setText(caption);
   setIcon(icon);
   setIconSize(QSize(16, 16));

@@ -14,6 +14,7 @@
 #include <string>
 
 #include "platform/file_mask.h"
+#include "store/atomic_file.h"
 #include "store/text_codec.h"
 
 namespace kelvaro {
@@ -83,65 +84,11 @@ std::uint32_t attributesOf(const fs::path& path, const struct stat& st) {
   return attributes;
 }
 
-bool writeAll(int fd, std::string_view bytes) {
-  while (!bytes.empty()) {
-    const ssize_t written = ::write(fd, bytes.data(), bytes.size());
-    if (written < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    bytes.remove_prefix(static_cast<std::size_t>(written));
-  }
-  return true;
-}
+// The new content is in place once the rename is done; a folder that cannot
+// be synced afterwards does not undo that.
+bool committed(AtomicFile& file) { return file.commit() || file.replaced(); }
 
-bool syncDirectory(const fs::path& folder) {
-  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return false;
-  const bool ok = ::fsync(fd) == 0;
-  ::close(fd);
-  return ok;
-}
-
-// A file being written beside its final place; removed unless committed.
-class TemporaryFile {
- public:
-  explicit TemporaryFile(const fs::path& folder) {
-    std::string pattern = (folder / ".kelvaro-XXXXXX").string();
-    fd_ = ::mkostemp(pattern.data(), O_CLOEXEC);
-    if (fd_ >= 0) path_ = pattern;
-  }
-  TemporaryFile(const TemporaryFile&) = delete;
-  TemporaryFile& operator=(const TemporaryFile&) = delete;
-  ~TemporaryFile() {
-    if (fd_ >= 0) ::close(fd_);
-    if (!path_.empty()) ::unlink(path_.c_str());
-  }
-
-  bool ok() const { return fd_ >= 0; }
-  int fd() const { return fd_; }
-  const fs::path& path() const { return path_; }
-
-  // fsync, close and rename onto the target (only when it does not exist yet
-  // when replace is false).
-  bool commit(const fs::path& target, bool replace) {
-    if (::fsync(fd_) != 0) return false;
-    const int fd = fd_;
-    fd_ = -1;
-    if (::close(fd) != 0) return false;
-    const unsigned flags = replace ? 0 : RENAME_NOREPLACE;
-    if (::renameat2(AT_FDCWD, path_.c_str(), AT_FDCWD, target.c_str(), flags) != 0) return false;
-    path_.clear();
-    syncDirectory(target.parent_path());
-    return true;
-  }
-
- private:
-  int fd_ = -1;
-  fs::path path_;
-};
-
-bool copyContent(const fs::path& from, int toFd) {
+bool copyContent(const fs::path& from, AtomicFile& to) {
   const int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
   if (in < 0) return false;
   char buffer[1 << 16];
@@ -151,7 +98,7 @@ bool copyContent(const fs::path& from, int toFd) {
     if (got < 0 && errno == EINTR) continue;
     if (got < 0) ok = false;
     if (got <= 0) break;
-    if (!writeAll(toFd, std::string_view(buffer, static_cast<std::size_t>(got)))) {
+    if (!to.write(std::string_view(buffer, static_cast<std::size_t>(got)))) {
       ok = false;
       break;
     }
@@ -312,12 +259,13 @@ bool LinuxFileSystem::copyFile(std::string_view from, std::string_view to, bool 
     if (fs::is_symlink(place, ec)) place = fs::canonical(place, ec);
     if (ec) return false;
   }
-  TemporaryFile temp(place.parent_path());
-  if (!temp.ok() || !copyContent(*source, temp.fd())) return false;
+  AtomicFile copy(place, {.replace = !failIfExists});
+  if (!copy.ok() || !copyContent(*source, copy)) return false;
   const struct timespec times[2] = {sourceStat->st_atim, sourceStat->st_mtim};
-  ::futimens(temp.fd(), times);
-  if (!applyAttributes(temp.fd(), temp.path(), sourceStat->st_mode, storedDosBits(*source))) return false;
-  return temp.commit(place, !failIfExists);
+  ::futimens(copy.fd(), times);
+  const std::uint32_t dosBits = storedDosBits(*source);
+  if (!applyAttributes(copy.fd(), copy.temporaryPath(), sourceStat->st_mode, dosBits)) return false;
+  return committed(copy);
 }
 
 bool LinuxFileSystem::moveFile(std::string_view from, std::string_view to) {
@@ -333,7 +281,7 @@ bool LinuxFileSystem::moveFile(std::string_view from, std::string_view to) {
     if (destination->fresh.filename() == source->filename()) return true;
   }
   if (::renameat2(AT_FDCWD, source->c_str(), AT_FDCWD, destination->fresh.c_str(), RENAME_NOREPLACE) == 0) {
-    syncDirectory(destination->fresh.parent_path());
+    syncFolder(destination->fresh.parent_path());
     return true;
   }
   if (errno == EINVAL || errno == ENOSYS) {
@@ -341,18 +289,21 @@ bool LinuxFileSystem::moveFile(std::string_view from, std::string_view to) {
     // which rename refuses as well); the target was checked above.
     struct stat st {};
     if (::lstat(destination->fresh.c_str(), &st) == 0) return false;
-    if (::rename(source->c_str(), destination->fresh.c_str()) == 0) return true;
+    if (::rename(source->c_str(), destination->fresh.c_str()) == 0) {
+      syncFolder(destination->fresh.parent_path());
+      return true;
+    }
   }
   if (errno != EXDEV) return false;
   // Across devices only files move, as a copy and a delete.
   const auto st = statOf(*source);
   if (!st || !S_ISREG(st->st_mode)) return false;
-  TemporaryFile temp(destination->fresh.parent_path());
-  if (!temp.ok() || !copyContent(*source, temp.fd())) return false;
+  AtomicFile copy(destination->fresh, {.replace = false});
+  if (!copy.ok() || !copyContent(*source, copy)) return false;
   const struct timespec times[2] = {st->st_atim, st->st_mtim};
-  ::futimens(temp.fd(), times);
-  if (!applyAttributes(temp.fd(), temp.path(), st->st_mode, storedDosBits(*source))) return false;
-  if (!temp.commit(destination->fresh, false)) return false;
+  ::futimens(copy.fd(), times);
+  if (!applyAttributes(copy.fd(), copy.temporaryPath(), st->st_mode, storedDosBits(*source))) return false;
+  if (!committed(copy)) return false;
   return ::unlink(source->c_str()) == 0;
 }
 
@@ -474,10 +425,10 @@ bool LinuxFileSystem::writeFile(std::string_view path, std::string_view bytes) {
     mode = st->st_mode & 07777;
     dosBits = storedDosBits(place);
   }
-  TemporaryFile temp(place.parent_path());
-  if (!temp.ok() || !writeAll(temp.fd(), bytes)) return false;
-  if (!applyAttributes(temp.fd(), temp.path(), mode, dosBits)) return false;
-  return temp.commit(place, true);
+  AtomicFile file(place);
+  if (!file.write(bytes)) return false;
+  if (!applyAttributes(file.fd(), file.temporaryPath(), mode, dosBits)) return false;
+  return committed(file);
 }
 
 std::vector<char> LinuxFileSystem::drives() {

@@ -1,12 +1,11 @@
 #include "platform/linux_pictures.h"
 
-#include <QSaveFile>
-
 #include "platform/formats/ani_reader.h"
 #include "platform/formats/bmp_writer.h"
 #include "platform/formats/file_bytes.h"
 #include "platform/formats/format_error.h"
 #include "platform/formats/ico_reader.h"
+#include "store/atomic_file.h"
 
 namespace kelvaro {
 
@@ -54,13 +53,10 @@ void LinuxPictures::saveBmp(const std::filesystem::path& file, const QImage& ima
   } catch (const formats::FormatError& e) {
     throw PictureError(e.what());
   }
-  QSaveFile out(QString::fromStdString(file.string()));
-  if (!out.open(QIODevice::WriteOnly) ||
-      out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size())) !=
-          static_cast<qint64>(bytes.size()) ||
-      !out.commit()) {
-    throw PictureError("cannot write " + file.string() + ": " + out.errorString().toStdString());
-  }
+  const std::error_code error =
+      writeFileAtomically(file, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()),
+                          {.refuseReadOnly = true});
+  if (error) throw PictureError("cannot write " + file.string() + ": " + error.message());
 }
 
 }  // namespace kelvaro

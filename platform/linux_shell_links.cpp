@@ -1,10 +1,9 @@
 #include "platform/linux_shell_links.h"
 
-#include <QSaveFile>
-
 #include "platform/formats/file_bytes.h"
 #include "platform/formats/format_error.h"
 #include "platform/formats/shell_link_reader.h"
+#include "store/atomic_file.h"
 
 namespace kelvaro {
 
@@ -15,13 +14,10 @@ void LinuxShellLinks::create(const std::filesystem::path& linkFile, const ShellL
   } catch (const formats::FormatError& e) {
     throw ShellLinkError(e.what());
   }
-  QSaveFile out(QString::fromStdString(linkFile.string()));
-  if (!out.open(QIODevice::WriteOnly) ||
-      out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size())) !=
-          static_cast<qint64>(bytes.size()) ||
-      !out.commit()) {
-    throw ShellLinkError("cannot write " + linkFile.string() + ": " + out.errorString().toStdString());
-  }
+  const std::error_code error = writeFileAtomically(
+      linkFile, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()),
+      {.refuseReadOnly = true});
+  if (error) throw ShellLinkError("cannot write " + linkFile.string() + ": " + error.message());
 }
 
 std::string LinuxShellLinks::target(const std::filesystem::path& linkFile) {

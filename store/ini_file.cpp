@@ -1,14 +1,10 @@
 #include "ini_file.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <fstream>
 #include <iterator>
 #include <optional>
 
+#include "atomic_file.h"
 #include "store_error.h"
 #include "text_codec.h"
 
@@ -161,30 +157,7 @@ IniFile::Document IniFile::load() const {
 void IniFile::save(const Document& doc) const {
   std::string bytes = doc.bom;
   for (const Line& line : doc.lines) bytes += line.raw + line.terminator;
-
-  // Write beside the file, flush to disk, then rename over it: the file is
-  // always either the old or the new version.
-  const std::filesystem::path dir = hostPath_.parent_path().empty() ? "." : hostPath_.parent_path();
-  std::string tmpl = (dir / ("." + hostPath_.filename().string() + ".XXXXXX")).string();
-  const int fd = mkstemp(tmpl.data());
-  if (fd < 0) throw StoreError(store_messages::unableToWrite(displayPath_));
-  bool ok = true;
-  std::size_t done = 0;
-  while (ok && done < bytes.size()) {
-    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) ok = false; else done += static_cast<std::size_t>(n);
-  }
-  struct stat st {};
-  if (ok && ::stat(hostPath_.c_str(), &st) == 0) ::fchmod(fd, st.st_mode & 07777);
-  else if (ok) ::fchmod(fd, 0644);
-  ok = ok && ::fsync(fd) == 0;
-  ok = (::close(fd) == 0) && ok;
-  ok = ok && ::rename(tmpl.c_str(), hostPath_.c_str()) == 0;
-  if (!ok) {
-    ::unlink(tmpl.c_str());
-    throw StoreError(store_messages::unableToWrite(displayPath_));
-  }
+  if (writeFileAtomically(hostPath_, bytes)) throw StoreError(store_messages::unableToWrite(displayPath_));
 }
 
 bool IniFile::sectionExists(std::string_view section) { return !readSectionValues(section).empty(); }

@@ -111,6 +111,32 @@ IconvPtr openIconv(const char* to, const char* from) {
   return IconvPtr(cd);
 }
 
+// Runs the whole input through iconv. Where it stops at input it cannot
+// convert, skip(input, offset, out) appends a stand-in and says how many
+// bytes it stands for; the conversion then goes on after them.
+template <typename Skip>
+std::string convertAll(void* cd, std::string_view input, std::size_t expected, Skip skip) {
+  const auto conv = static_cast<iconv_t>(cd);
+  std::string out;
+  out.reserve(expected);
+  char* in = const_cast<char*>(input.data());
+  std::size_t inLeft = input.size();
+  char buffer[1024];
+  while (inLeft > 0) {
+    char* outPtr = buffer;
+    std::size_t outLeft = sizeof buffer;
+    const std::size_t rc = iconv(conv, &in, &inLeft, &outPtr, &outLeft);
+    out.append(buffer, static_cast<std::size_t>(outPtr - buffer));
+    if (rc == static_cast<std::size_t>(-1) && errno != E2BIG) {
+      const std::size_t skipped = skip(input, static_cast<std::size_t>(in - input.data()), out);
+      in += skipped;
+      inLeft -= skipped;
+      iconv(conv, nullptr, nullptr, nullptr, nullptr);
+    }
+  }
+  return out;
+}
+
 }  // namespace
 
 std::u16string utf8ToUtf16(std::string_view text) {
@@ -173,36 +199,23 @@ bool namesEqual(std::u16string_view a, std::u16string_view b) {
 }
 
 std::string decodeCodePage(std::string_view bytes, const std::string& codePage) {
-  std::string out;
   IconvPtr cd = openIconv("UTF-8", codePage.c_str());
   if (!cd) {
+    std::string out;
     for (const char c : bytes) appendUtf8(out, static_cast<unsigned char>(c));
     return out;
   }
-  out.reserve(bytes.size() * 2);
-  char* in = const_cast<char*>(bytes.data());
-  std::size_t inLeft = bytes.size();
-  char buffer[1024];
-  while (inLeft > 0) {
-    char* outPtr = buffer;
-    std::size_t outLeft = sizeof buffer;
-    const std::size_t rc = iconv(static_cast<iconv_t>(cd.get()), &in, &inLeft, &outPtr, &outLeft);
-    out.append(buffer, static_cast<std::size_t>(outPtr - buffer));
-    if (rc == static_cast<std::size_t>(-1) && errno != E2BIG) {
-      // A byte the code page does not define, or a cut-off sequence.
-      appendUtf8(out, kReplacement);
-      ++in;
-      --inLeft;
-      iconv(static_cast<iconv_t>(cd.get()), nullptr, nullptr, nullptr, nullptr);
-    }
-  }
-  return out;
+  // A byte the code page does not define, or a cut-off sequence.
+  return convertAll(cd.get(), bytes, bytes.size() * 2, [](std::string_view, std::size_t, std::string& out) {
+    appendUtf8(out, kReplacement);
+    return std::size_t{1};
+  });
 }
 
 std::string encodeCodePage(std::string_view utf8, const std::string& codePage) {
-  std::string out;
   IconvPtr cd = openIconv(codePage.c_str(), "UTF-8");
   if (!cd) {
+    std::string out;
     std::size_t pos = 0;
     while (pos < utf8.size()) {
       const char32_t cp = nextCodePoint(utf8, pos);
@@ -210,27 +223,13 @@ std::string encodeCodePage(std::string_view utf8, const std::string& codePage) {
     }
     return out;
   }
-  out.reserve(utf8.size());
-  char* in = const_cast<char*>(utf8.data());
-  std::size_t inLeft = utf8.size();
-  char buffer[1024];
-  while (inLeft > 0) {
-    char* outPtr = buffer;
-    std::size_t outLeft = sizeof buffer;
-    const std::size_t rc = iconv(static_cast<iconv_t>(cd.get()), &in, &inLeft, &outPtr, &outLeft);
-    out.append(buffer, static_cast<std::size_t>(outPtr - buffer));
-    if (rc == static_cast<std::size_t>(-1) && errno != E2BIG) {
-      // Not representable (or not valid UTF-8): one '?' for the whole character.
-      std::size_t pos = static_cast<std::size_t>(in - utf8.data());
-      const std::size_t before = pos;
-      nextCodePoint(utf8, pos);
-      out.push_back('?');
-      in += pos - before;
-      inLeft -= pos - before;
-      iconv(static_cast<iconv_t>(cd.get()), nullptr, nullptr, nullptr, nullptr);
-    }
-  }
-  return out;
+  // Not representable (or not valid UTF-8): one '?' for the whole character.
+  return convertAll(cd.get(), utf8, utf8.size(), [](std::string_view text, std::size_t at, std::string& out) {
+    std::size_t pos = at;
+    nextCodePoint(text, pos);
+    out.push_back('?');
+    return pos - at;
+  });
 }
 
 bool endsWithLetterOrDigit(std::string_view utf8) {

@@ -1,7 +1,6 @@
 #include "wine_registry_files.h"
 
 #include <fcntl.h>
-#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -12,6 +11,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "atomic_file.h"
 #include "store_error.h"
 #include "text_codec.h"
 #include "wine_registry_file.h"
@@ -25,8 +25,6 @@ using winereg::KeyInfo;
 using winereg::RegistryFile;
 
 constexpr int kMaxLinkDepth = 16;
-constexpr std::size_t kWritePiece = 64 * 1024;
-constexpr std::string_view kTempMarker = ".kelvaro-";
 
 std::string pathText(const std::filesystem::path& path) { return path.string(); }
 
@@ -94,11 +92,6 @@ class Fd {
     if (fd_ >= 0) ::close(fd_);
     fd_ = fd;
   }
-  int release() {
-    const int fd = fd_;
-    fd_ = -1;
-    return fd;
-  }
 
  private:
   int fd_;
@@ -139,96 +132,12 @@ bool readWholeFile(const std::filesystem::path& path, std::string& out, FileStam
   return true;
 }
 
-bool writeAll(int fd, const char* data, std::size_t size) {
-  while (size > 0) {
-    const ssize_t n = ::write(fd, data, size);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    data += n;
-    size -= static_cast<std::size_t>(n);
-  }
-  return true;
-}
-
-// Writes the text to a temporary file beside the target, syncs it and
-// renames it over the target, so the target is always the old or the new
-// text. A symbolic link is written through to the file it names.
+// Writes the text atomically (see AtomicFile); the hook sees every step.
 void writeAtomically(const std::filesystem::path& path, std::string_view text,
                      const WineRegistryFiles::SaveHook& hook) {
-  using Step = WineRegistryFiles::SaveStep;
-  std::filesystem::path target = path;
-  std::error_code ec;
-  if (std::filesystem::is_symlink(path, ec)) {
-    const std::filesystem::path resolved = std::filesystem::weakly_canonical(path, ec);
-    if (!ec) target = resolved;
-  }
-  const std::filesystem::path dir = target.parent_path();
-  const auto step = [&](Step s) {
-    if (hook && !hook(s)) {
-      errno = EIO;
-      return false;
-    }
-    return true;
-  };
-
-  struct stat old {};
-  const bool hadFile = ::stat(target.c_str(), &old) == 0;
-  std::filesystem::path temp;
-  Fd fd;
-  static unsigned counter = 0;
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    temp = dir / ("." + target.filename().string() + std::string(kTempMarker) + std::to_string(::getpid()) +
-                  "-" + std::to_string(counter++) + ".tmp");
-    fd.reset(::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
-    if (fd.get() >= 0 || errno != EEXIST) break;
-  }
-  if (fd.get() < 0) throw StoreError(writeFailedMessage(path, errno));
-
-  bool renamed = false;
-  const auto fail = [&]() {
-    const int err = errno;
-    fd.reset();
-    if (!renamed) ::unlink(temp.c_str());
-    throw StoreError(writeFailedMessage(path, err));
-  };
-  if (!step(Step::TempOpened)) fail();
-  // Keep the file's permissions; wineserver would not mind either way.
-  if (hadFile && ::fchmod(fd.get(), old.st_mode & 07777) != 0) fail();
-  for (std::size_t pos = 0; pos < text.size(); pos += kWritePiece) {
-    const std::size_t n = std::min(kWritePiece, text.size() - pos);
-    if (!writeAll(fd.get(), text.data() + pos, n)) fail();
-    if (!step(Step::Wrote)) fail();
-  }
-  if (::fsync(fd.get()) != 0 || !step(Step::Synced)) fail();
-  if (::close(fd.release()) != 0 || !step(Step::Closed)) fail();
-  if (::rename(temp.c_str(), target.c_str()) != 0) fail();
-  renamed = true;
-  if (!step(Step::Renamed)) fail();
-  // The rename itself is on disk only once the folder is.
-  Fd dirFd(::open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-  if (dirFd.get() < 0 || ::fsync(dirFd.get()) != 0 || !step(Step::FolderSynced)) fail();
-}
-
-// Temporary files left by a save that was killed; only those of processes
-// that are gone.
-void removeStaleTemporaries(const std::filesystem::path& prefix, const std::vector<std::string>& names) {
-  std::error_code ec;
-  for (const auto& entry : std::filesystem::directory_iterator(prefix, ec)) {
-    const std::string name = entry.path().filename().string();
-    for (const auto& file : names) {
-      const std::string lead = "." + file + std::string(kTempMarker);
-      if (name.size() <= lead.size() + 4 || name.compare(0, lead.size(), lead) != 0 ||
-          name.compare(name.size() - 4, 4, ".tmp") != 0) {
-        continue;
-      }
-      const long pid = std::strtol(name.c_str() + lead.size(), nullptr, 10);
-      if (pid > 0 && ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH) {
-        std::filesystem::remove(entry.path(), ec);
-      }
-    }
-  }
+  AtomicFile file(path, {.hook = hook});
+  file.write(text);
+  if (!file.commit()) throw StoreError(writeFailedMessage(path, file.error().value()));
 }
 
 bool sameSubtree(const RegistryKey& a, const RegistryKey& b) {
@@ -437,7 +346,8 @@ std::unique_ptr<WineRegistryFiles> WineRegistryFiles::open(const std::filesystem
   impl->files.emplace_back("userdef.reg", u"HKEY_USERS\\.Default", R"(REGISTRY\\User\\.Default)");
   impl->files.emplace_back("user.reg", u"HKEY_CURRENT_USER", R"(REGISTRY\\User\\S-1-5-21-0-0-0-1000)");
   for (auto& f : impl->files) f.path = prefixDir / f.name;
-  removeStaleTemporaries(prefixDir, {"system.reg", "userdef.reg", "user.reg"});
+  // What a save that was killed left behind.
+  for (const auto& f : impl->files) AtomicFile::removeLeftovers(f.path);
 
   const std::uint64_t now = fileTimeNow();
   for (std::size_t i = 0; i < impl->files.size(); ++i) {

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "atomic_file.h"
 #include "registry_tree.h"
 
 namespace kelvaro {
@@ -19,8 +20,8 @@ namespace kelvaro {
 //
 // Files are written back in wineserver's own format; a file nothing changed
 // is not written, and a changed one differs only in the lines of what changed
-// and the time stamps of the keys that changed. Writes go to a temporary file
-// in the same folder that is synced and renamed over the old one.
+// and the time stamps of the keys that changed. Each file is replaced whole
+// (AtomicFile).
 //
 // wineserver holds the registry in memory while it runs and writes it out
 // when it exits, so no change is taken while one runs for the prefix.
@@ -57,8 +58,8 @@ class WineRegistryFiles : public Registry {
 
   // The steps of writing one file, for fault-injection tests. The hook runs
   // after each step; returning false makes the step fail as an I/O error would.
-  enum class SaveStep { TempOpened, Wrote, Synced, Closed, Renamed, FolderSynced };
-  using SaveHook = std::function<bool(SaveStep)>;
+  using SaveStep = AtomicFile::Step;
+  using SaveHook = AtomicFile::StepHook;
   void setSaveHook(SaveHook hook);
 
  private:

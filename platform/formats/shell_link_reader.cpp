@@ -175,7 +175,7 @@ void ShellLinkReader::checkStructure(const ByteView& link) {
   }
 }
 
-std::string ShellLinkReader::target(const std::filesystem::path& file, const std::string& codePage) {
+ShellLinkFields ShellLinkReader::read(const std::filesystem::path& file, const std::string& codePage) {
   {
     const FileBytes bytes(file);
     if (!bytes.isOpen()) throw FormatError(bytes.error());
@@ -213,7 +213,28 @@ std::string ShellLinkReader::target(const std::filesystem::path& file, const std
       }
     }
   }
-  return path ? truncated(*path, kMaxTargetLength) : std::string();
+  ShellLinkFields fields;
+  if (path) fields.target = truncated(*path, kMaxTargetLength);
+  const auto text = [&](auto sizeFn, auto getFn) { return utf8Value(lnk.file, sizeFn, getFn).value_or(""); };
+  fields.workingDirectory =
+      text(liblnk_file_get_utf8_working_directory_size, liblnk_file_get_utf8_working_directory);
+  fields.arguments =
+      text(liblnk_file_get_utf8_command_line_arguments_size, liblnk_file_get_utf8_command_line_arguments);
+  fields.iconFile = text(liblnk_file_get_utf8_icon_location_size, liblnk_file_get_utf8_icon_location);
+  fields.description = text(liblnk_file_get_utf8_description_size, liblnk_file_get_utf8_description);
+  std::uint32_t iconIndex = 0;
+  if (liblnk_file_get_icon_index(lnk.file, &iconIndex, nullptr) == 1) {
+    fields.iconIndex = static_cast<int>(iconIndex);
+  }
+  std::uint32_t attributes = 0;
+  if (liblnk_file_get_file_attribute_flags(lnk.file, &attributes, nullptr) == 1) {
+    fields.targetIsDirectory = (attributes & kFileAttributeDirectory) != 0;
+  }
+  return fields;
+}
+
+std::string ShellLinkReader::target(const std::filesystem::path& file, const std::string& codePage) {
+  return read(file, codePage).target;
 }
 
 }  // namespace kelvaro::formats

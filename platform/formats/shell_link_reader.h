@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/formats/byte_view.h"
+#include "platform/formats/shell_link_writer.h"
 
 namespace kelvaro::formats {
 
@@ -20,6 +21,12 @@ class ShellLinkReader {
   // the environment's ANSI code page for the 8-bit strings. Throws
   // FormatError when the file is not a shell link.
   static std::string target(const std::filesystem::path& file, const std::string& codePage);
+
+  // What the link says: the target as target() gives it, the working folder,
+  // the arguments, the icon location and the description from its string
+  // data, and whether the target is a folder (its file attributes). Throws
+  // FormatError when the file is not a shell link.
+  static ShellLinkFields read(const std::filesystem::path& file, const std::string& codePage);
 
   // The DOS path a target ID list spells: My Computer, a drive, then file
   // entries (their long names where the extension block has them). Empty

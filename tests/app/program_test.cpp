@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QUuid>
@@ -10,7 +11,11 @@
 #include <fstream>
 #include <sstream>
 
+#include "tests/support/file_wait.h"
+
 namespace {
+
+using kelvaro::testing::waitForFiles;
 
 struct ProgramRun {
   int exitCode;
@@ -107,18 +112,16 @@ TEST(Program, StartsOnANewSandboxAndASecondCopyOnlyActivatesTheFirst) {
   first.start(KELVARO_PROGRAM, {});
   ASSERT_TRUE(first.waitForStarted());
   // The first copy creates the sandbox and registers itself in it.
-  const std::filesystem::path userReg = home.path().toStdString() + "/kelvaro/sandbox/user.reg";
-  bool registered = false;
-  for (int i = 0; i < 300 && !registered; ++i) {
-    first.waitForFinished(100);
-    ASSERT_EQ(first.state(), QProcess::Running) << first.readAllStandardError().toStdString();
-    if (std::filesystem::exists(userReg)) {
-      QFile f(QString::fromStdString(userReg.string()));
-      f.open(QIODevice::ReadOnly);
-      registered = f.readAll().contains("Software\\\\Morvane\\\\Kelvaro");
-    }
-  }
-  ASSERT_TRUE(registered);
+  const QString sandbox = home.path() + "/kelvaro/sandbox";
+  const QString userReg = sandbox + "/user.reg";
+  const auto registered = [&] {
+    QFile f(userReg);
+    return f.open(QIODevice::ReadOnly) && f.readAll().contains("Software\\\\Morvane\\\\Kelvaro");
+  };
+  const bool seen =
+      waitForFiles({home.path(), home.path() + "/kelvaro", sandbox, userReg}, registered, 30000, &first);
+  ASSERT_EQ(first.state(), QProcess::Running) << first.readAllStandardError().toStdString();
+  ASSERT_TRUE(seen);
 
   QProcess second;
   second.setProcessEnvironment(environmentWith(home.path()));

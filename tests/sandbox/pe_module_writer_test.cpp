@@ -24,13 +24,17 @@ IconGroupData group(std::uint16_t id, QRgb colour) {
   return {id, {makeIconImage(large, 4), makeIconImage(small, 4)}};
 }
 
+// The standard output of a command. The test fails when the command cannot
+// be run or ends with an error (a missing tool ends the shell with 127), so
+// that a check on the output never passes on output there was none of.
 std::string run(const std::string& command) {
   std::string out;
   FILE* pipe = popen(command.c_str(), "r");
   char buffer[1024];
   std::size_t n;
   while (pipe && (n = fread(buffer, 1, sizeof buffer, pipe)) > 0) out.append(buffer, n);
-  if (pipe) pclose(pipe);
+  const int status = pipe ? pclose(pipe) : -1;
+  EXPECT_EQ(status, 0) << command;
   return out;
 }
 

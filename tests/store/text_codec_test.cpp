@@ -37,5 +37,13 @@ TEST(TextCodec, AnsiCodePagesThroughIconv) {
   EXPECT_EQ(decodeCodePage("\xE9", "NO-SUCH-CODEPAGE"), "é");
 }
 
+TEST(TextCodec, ATextLongerThanOneConversionBufferIsConvertedWhole) {
+  std::string upper, lower;
+  for (int i = 0; i < 1500; ++i) upper += "Ą", lower += "ą";
+  const std::string ansiUpper(1500, '\xA5'), ansiLower(1500, '\xB9');
+  EXPECT_EQ(decodeCodePage(ansiUpper + "\x98" + ansiLower, "CP1250"), upper + "\uFFFD" + lower);
+  EXPECT_EQ(encodeCodePage(upper + "漢" + lower, "CP1250"), ansiUpper + "?" + ansiLower);
+}
+
 }  // namespace
 }  // namespace kelvaro

@@ -645,9 +645,7 @@ std::string serverName(const std::filesystem::path& prefix) {
 
 TEST_F(WineRegistryFilesTest, ARunningWineserverIsDetectedAndWritesAreRefused) {
   TempDir tmp;
-  const char* oldTmp = std::getenv("TMPDIR");
-  const std::string savedTmp = oldTmp ? oldTmp : "";
-  ::setenv("TMPDIR", tmp.path().c_str(), 1);
+  const testing::ScopedEnvironmentVariable tmpdir("TMPDIR", tmp.path().string());
   writeFile(dir / "wineserver", "wine-AbC123");
   const auto serverDir = tmp / "wine-AbC123" / serverName(dir.path());
   std::filesystem::create_directories(serverDir);
@@ -690,11 +688,6 @@ TEST_F(WineRegistryFilesTest, ARunningWineserverIsDetectedAndWritesAreRefused) {
   }
   files->flush();
   EXPECT_NE(readFile(dir / "user.reg").find("x.bmp"), std::string::npos);
-  if (oldTmp) {
-    ::setenv("TMPDIR", savedTmp.c_str(), 1);
-  } else {
-    ::unsetenv("TMPDIR");
-  }
 }
 
 TEST_F(WineRegistryFilesTest, WhatWineWroteMeanwhileIsKept) {

@@ -92,6 +92,26 @@ TEST(ShellLinks, IconLocationAndDescriptionAreWritten) {
   EXPECT_EQ(fields["Description"], "Notatnik");
 }
 
+TEST(ShellLinks, TheReaderGivesBackEveryFieldOfTheLink) {
+  TempDir dir;
+  const formats::ShellLinkFields written{.target = "D:\\Gry\\Zażółć",
+                                         .workingDirectory = "D:\\Gry",
+                                         .arguments = "/tryb \"pełny ekran\"",
+                                         .iconFile = "C:\\WINDOWS\\SYSTEM\\SHELL32.DLL",
+                                         .iconIndex = -12,
+                                         .description = "Gra",
+                                         .targetIsDirectory = true};
+  LinuxShellLinks("CP1250").create(dir / "gra.lnk", written);
+  const formats::ShellLinkFields read = formats::ShellLinkReader::read(dir / "gra.lnk", "CP1250");
+  EXPECT_EQ(read.target, written.target);
+  EXPECT_EQ(read.workingDirectory, written.workingDirectory);
+  EXPECT_EQ(read.arguments, written.arguments);
+  EXPECT_EQ(read.iconFile, written.iconFile);
+  EXPECT_EQ(read.iconIndex, written.iconIndex);
+  EXPECT_EQ(read.description, written.description);
+  EXPECT_TRUE(read.targetIsDirectory);
+}
+
 TEST(ShellLinks, TargetComesFromTheIdListWhenThereIsNoLinkInfo) {
   TempDir dir;
   Bytes bytes = ShellLinkWriter::encode({.target = "C:\\Program Files\\Zażółć\\A Long Name.exe"}, "CP1250");

@@ -1,19 +1,21 @@
 // Checks against a real Wine prefix, made once per test run by the CTest
 // fixture formats_wine_prefix (run these tests through ctest).
-#include <chrono>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include <QFileInfo>
+
 #include "format_fixtures.h"
 #include "platform/formats/file_bytes.h"
 #include "platform/formats/icon_extractor.h"
+#include "platform/formats/shell_link_reader.h"
 #include "platform/linux_shell_links.h"
+#include "tests/support/file_wait.h"
 
 namespace kelvaro::testing {
 namespace {
@@ -154,11 +156,9 @@ TEST(WinePrefix, NegativeIndexIsTheGroupId) {
 // Waits for a file a Windows program leaves behind: `start /wait` does not
 // always wait for programs started through the shell.
 bool appears(const std::filesystem::path& file) {
-  for (int i = 0; i < 600; ++i) {
-    if (std::filesystem::exists(file) && std::filesystem::file_size(file) > 0) return true;
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
-  }
-  return false;
+  const QString path = QString::fromStdString(file.string());
+  const auto written = [&] { return QFileInfo(path).size() > 0; };
+  return waitForFiles({QString::fromStdString(file.parent_path().string()), path}, written, 60000);
 }
 
 TEST(WinePrefix, WineRunsTheTargetsOfOurShortcuts) {
@@ -193,6 +193,54 @@ TEST(WinePrefix, WineRunsTheTargetsOfOurShortcuts) {
     EXPECT_EQ(runCommand(command), 0);
     EXPECT_TRUE(appears(drive / c.leftBehind));
   }
+}
+
+// A link Wine itself made, through WScript.Shell's CreateShortcut, read
+// back by our reader: checked against something we did not write.
+TEST(WinePrefix, OurReaderReadsALinkWineWrote) {
+  REQUIRE_PREFIX();
+  const std::filesystem::path drive = prefix() / "drive_c";
+  const std::filesystem::path folder = drive / "Program Files" / "Kelvaro Café Folder";
+  std::filesystem::create_directories(folder);
+  std::ofstream(folder / "A Long Program Name.exe") << "MZ";
+  std::filesystem::remove(drive / "kelvaro-wine.lnk");
+  // Wine reads the script in its ANSI code page (windows-1252 under the C
+  // locale) and its VBScript has Chr but no ChrW: the é comes from Chr.
+  std::ofstream(drive / "kelvaro-link.vbs", std::ios::binary)
+      << "folder = \"C:\\Program Files\\Kelvaro Caf\" & Chr(233) & \" Folder\"\r\n"
+         "Set link = WScript.CreateObject(\"WScript.Shell\").CreateShortcut(\"C:\\kelvaro-wine.lnk\")\r\n"
+         "link.TargetPath = folder & \"\\A Long Program Name.exe\"\r\n"
+         "link.Arguments = \"/mode \"\"full screen\"\" /gr\" & Chr(252) & \"n\"\r\n"
+         "link.WorkingDirectory = folder\r\n"
+         "link.Description = \"Kelvaro\"\r\n"
+         "link.IconLocation = \"C:\\windows\\system32\\shell32.dll, 12\"\r\n"
+         "link.Save\r\n";
+  const std::string wine = "LC_ALL=C.UTF-8 WINEDEBUG=-all WINEPREFIX=" + shellQuote(prefix().string());
+  std::string output;
+  ASSERT_EQ(runCommand(wine + " wine cscript //nologo 'C:\\kelvaro-link.vbs' 2>&1", &output), 0) << output;
+  // Nothing of Wine runs on while the link is read.
+  ASSERT_EQ(runCommand(wine + " wineserver -k; " + wine + " wineserver -w"), 0);
+  const std::filesystem::path link = drive / "kelvaro-wine.lnk";
+  ASSERT_TRUE(std::filesystem::exists(link)) << output;
+
+  const std::string target = "C:\\Program Files\\Kelvaro Café Folder\\A Long Program Name.exe";
+  const formats::ShellLinkFields read = formats::ShellLinkReader::read(link, "CP1252");
+  EXPECT_EQ(read.target, target);
+  EXPECT_EQ(read.arguments, "/mode \"full screen\" /grün");
+  EXPECT_EQ(read.workingDirectory, "C:\\Program Files\\Kelvaro Café Folder");
+  EXPECT_EQ(read.description, "Kelvaro");
+  EXPECT_EQ(read.iconFile, "C:\\windows\\system32\\shell32.dll");
+  EXPECT_EQ(read.iconIndex, 12);
+  EXPECT_EQ(LinuxShellLinks("CP1252").target(link), target);
+
+  // Wine's ID list, read by our own reading of it, names the same file.
+  const Bytes bytes = readFile(link);
+  ASSERT_GT(bytes.size(), 78u);
+  ASSERT_TRUE(bytes[20] & 0x01) << "no ID list";
+  const std::size_t idListSize = bytes[76] | (bytes[77] << 8);
+  ASSERT_LE(78 + idListSize, bytes.size());
+  const formats::ByteView idList(std::span<const std::uint8_t>(bytes.data() + 78, idListSize));
+  EXPECT_EQ(formats::ShellLinkReader::idListPath(idList, "CP1252"), target);
 }
 
 }  // namespace
