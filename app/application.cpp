@@ -50,7 +50,8 @@ std::string unknownArgument(const std::vector<std::string>& args) {
 // Qt's own buttons and dialogs in Polish.
 void loadPolishTranslations(QApplication& app) {
   auto* translator = new QTranslator(&app);
-  if (translator->load(QLocale(QLocale::Polish), "qtbase", "_", QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+  if (translator->load(QLocale(QLocale::Polish), "qtbase", "_",
+                       QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
     QApplication::installTranslator(translator);
   }
 }
@@ -99,9 +100,10 @@ int runApplication(int argc, char** argv) {
   FileSystem& files = environment->files();
 
   TKelvaro* mainWindow = nullptr;
-  QtDialogs dialogs([&mainWindow]() -> QWidget* { return mainWindow; },
-                    DosPathMapper{[&files](std::string_view dos) { return files.hostPath(dos); },
-                                  [&files](const std::filesystem::path& host) { return files.dosPath(host); }});
+  QtDialogs dialogs(
+      [&mainWindow]() -> QWidget* { return mainWindow; },
+      DosPathMapper{[&files](std::string_view dos) { return files.hostPath(dos); },
+                    [&files](const std::filesystem::path& host) { return files.dosPath(host); }});
   LinuxLauncher launcher(environment->prefixDirectory());
   const Platform platform{environment.get(), &dialogs, &launcher};
   AppContext context(platform);

@@ -61,10 +61,11 @@ void Startup::registerProgram() {
 void Startup::checkWindowsVersion() {
   const std::string name = windowsVersionName(app_.environment().version());
   if (!name.empty() && name != "brak danych") return;
-  app_.dialogs().messageBox({"UWAGA !!!",
-                             "Niepoprawna wersja systemu Windows - program nie działa pod tą wersją systemu. Ze "
-                             "względów bezpieczeństwa zaleca się zamknięcie programu !!!",
-                             BoxIcon::Warning, BoxButton::Ok});
+  app_.dialogs().messageBox(
+      {"UWAGA !!!",
+       "Niepoprawna wersja systemu Windows - program nie działa pod tą wersją systemu. Ze "
+       "względów bezpieczeństwa zaleca się zamknięcie programu !!!",
+       BoxIcon::Warning, BoxButton::Ok});
 }
 
 void Startup::createPolicyKeys() {
@@ -86,7 +87,8 @@ void Startup::showInitialPages(TKelvaro& window) {
       {"AutoRUN", "HKLMrun"},         {"internet", "TabSheet2"},       {"kursory", "TabSheet11"}};
   for (const auto& [pageId, subPageId] : kFirstSubPages) {
     Page* page = window.page(pageId);
-    if (QWidget* sheet = page ? page->subPage(subPageId) : nullptr) page->subPageControl()->setCurrentWidget(sheet);
+    if (QWidget* sheet = page ? page->subPage(subPageId) : nullptr)
+      page->subPageControl()->setCurrentWidget(sheet);
   }
   window.showPage("oprog");
 }

@@ -67,9 +67,11 @@ TEST_F(FrameOnWineTest, TheWindowsPageAndClosingWriteWhatWineReads) {
     EXPECT_TRUE(dialogs.boxes().empty()) << dialogs.boxes().front().text;
     window.close();
   }
-  const std::string nine = wine("reg query 'HKLM\\Software\\Microsoft\\Windows\\CurrentVersion' /v RegisteredOwner");
+  const std::string nine =
+      wine("reg query 'HKLM\\Software\\Microsoft\\Windows\\CurrentVersion' /v RegisteredOwner");
   EXPECT_NE(nine.find("Kelvaro Tester"), std::string::npos) << nine;
-  const std::string nt = wine("reg query 'HKLM\\Software\\Microsoft\\Windows NT\\CurrentVersion' /v RegisteredOwner");
+  const std::string nt =
+      wine("reg query 'HKLM\\Software\\Microsoft\\Windows NT\\CurrentVersion' /v RegisteredOwner");
   EXPECT_NE(nt.find("Kelvaro Tester"), std::string::npos) << nt;
   const std::string page = wine("reg query 'HKCU\\Software\\Morvane\\Kelvaro' /v ActivePageName");
   EXPECT_NE(page.find("REG_SZ"), std::string::npos) << page;

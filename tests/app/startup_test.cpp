@@ -15,8 +15,8 @@ constexpr char kProgramKey[] = "Software\\Morvane\\Kelvaro";
 
 class StartupTest : public FrameFixture {
  protected:
-  std::unique_ptr<TKelvaro> start(std::set<std::string> withLoader = {"foldery", "windows", "kolory", "SystemNT",
-                                                                      "Properties"}) {
+  std::unique_ptr<TKelvaro> start(std::set<std::string> withLoader = {"foldery", "windows", "kolory",
+                                                                      "SystemNT", "Properties"}) {
     StartupOptions options;
     options.programFile = "Z:\\opt\\kelvaro\\kelvaro";
     options.fileExists = [this](std::string_view path) { return existingFiles.count(std::string(path)) > 0; };
@@ -138,7 +138,8 @@ TEST_F(StartupTest, CreatesThePolicyKeys) {
   ASSERT_NE(start(), nullptr);
   RegistryHandle reg(env.memory);
   for (const char* key : {"ActiveDesktop", "Network", "WinOldApp", "System", "Explorer"}) {
-    EXPECT_TRUE(reg.keyExists(std::string("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\") + key)) << key;
+    EXPECT_TRUE(reg.keyExists(std::string("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\") + key))
+        << key;
   }
 }
 
@@ -182,9 +183,9 @@ TEST_F(StartupTest, InitialPagesAndTheSplashWindow) {
   ASSERT_NE(window, nullptr);
   EXPECT_EQ(window->activePage()->objectName(), "oprog");
   EXPECT_TRUE(window->findChild<QWidget*>("reReadButton")->isHidden());
-  const std::pair<const char*, const char*> firsts[] = {{"pulpit", "pulpitustawienia"}, {"menustart", "menustartikony"},
-                                                        {"Siec", "TabSheet1"},         {"AutoRUN", "HKLMrun"},
-                                                        {"internet", "TabSheet2"},     {"kursory", "TabSheet11"}};
+  const std::pair<const char*, const char*> firsts[] = {
+      {"pulpit", "pulpitustawienia"}, {"menustart", "menustartikony"}, {"Siec", "TabSheet1"},
+      {"AutoRUN", "HKLMrun"},         {"internet", "TabSheet2"},       {"kursory", "TabSheet11"}};
   for (const auto& [page, sub] : firsts) {
     EXPECT_EQ(window->page(page)->subPageControl()->currentWidget()->objectName(), sub) << page;
   }

@@ -15,14 +15,28 @@ namespace {
 constexpr char k9x[] = "Software\\Microsoft\\Windows\\CurrentVersion";
 constexpr char kNt[] = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
 
-enum Row { Nazwa, Wersja, Typ, NumerWersji, TypWersji, NumerSeryjny, Firma, Uzytkownik, Plus, Sciezka, Komputer, TypKomputera };
+enum Row {
+  Nazwa,
+  Wersja,
+  Typ,
+  NumerWersji,
+  TypWersji,
+  NumerSeryjny,
+  Firma,
+  Uzytkownik,
+  Plus,
+  Sciezka,
+  Komputer,
+  TypKomputera
+};
 
 class WindowsPageTest : public FrameFixture {
  protected:
   void SetUp() override {
-    window = std::make_unique<TKelvaro>(app, [](AppContext& a, const PageInfo& info, QWidget* parent) -> Page* {
-      return std::string_view(info.id) == "windows" ? new WindowsPage(a, info, parent) : nullptr;
-    });
+    window =
+        std::make_unique<TKelvaro>(app, [](AppContext& a, const PageInfo& info, QWidget* parent) -> Page* {
+          return std::string_view(info.id) == "windows" ? new WindowsPage(a, info, parent) : nullptr;
+        });
     page = static_cast<WindowsPage*>(window->page("windows"));
     window->showPage("windows");
     window->show();
@@ -40,7 +54,9 @@ class WindowsPageTest : public FrameFixture {
     if (reg.valueKind(name) != ValueKind::String) return "(not a string)";
     return reg.readString(name);
   }
-  void load() { ASSERT_TRUE(app.run([this] { page->load(); })); }
+  void load() {
+    ASSERT_TRUE(app.run([this] { page->load(); }));
+  }
   QString text(Row row) const { return page->field(row)->text(); }
   void doubleClick(Row row) { QTest::mouseDClick(page->field(row), Qt::LeftButton, {}, QPoint(3, 3)); }
   QPushButton* applyButton() const { return page->findChild<QPushButton*>("windowsApply"); }
@@ -98,10 +114,18 @@ TEST_F(WindowsPageTest, NtSystemsFallBackToTheNtValues) {
   put(kNt, "RegisteredOwner", "Anna");
   put(kNt, "CSDVersion", "Service Pack 2");
   load();
-  const std::pair<Row, const char*> expected[] = {
-      {Nazwa, "Microsoft Windows XP"}, {Wersja, "(nieznane)"},      {Typ, "SYSTEM"},   {NumerWersji, "5.1"},
-      {TypWersji, "2600"},             {NumerSeryjny, "55274-OEM"}, {Firma, "Firma"},  {Uzytkownik, "Anna"},
-      {Plus, "Service Pack 2"},        {Sciezka, "(nieznane)"},     {Komputer, "(nieznane)"}, {TypKomputera, "(nieznane)"}};
+  const std::pair<Row, const char*> expected[] = {{Nazwa, "Microsoft Windows XP"},
+                                                  {Wersja, "(nieznane)"},
+                                                  {Typ, "SYSTEM"},
+                                                  {NumerWersji, "5.1"},
+                                                  {TypWersji, "2600"},
+                                                  {NumerSeryjny, "55274-OEM"},
+                                                  {Firma, "Firma"},
+                                                  {Uzytkownik, "Anna"},
+                                                  {Plus, "Service Pack 2"},
+                                                  {Sciezka, "(nieznane)"},
+                                                  {Komputer, "(nieznane)"},
+                                                  {TypKomputera, "(nieznane)"}};
   for (const auto& [row, shown] : expected) EXPECT_EQ(text(row), QString::fromUtf8(shown)) << row;
   put(k9x, "ProductName", "Microsoft Windows 98");
   load();
@@ -144,7 +168,7 @@ TEST_F(WindowsPageTest, ApplyWritesEveryKnownFieldAndTheNtFallbacks) {
 
   EXPECT_EQ(stored(k9x, "RegisteredOrganization"), "Żółta Łódź sp. z o.o.");
   EXPECT_EQ(stored(k9x, "ProductName"), "Microsoft Windows 98");
-  EXPECT_EQ(stored(k9x, "ProductId"), "(none)");  // "(nieznane)" is never written
+  EXPECT_EQ(stored(k9x, "ProductId"), "(none)");           // "(nieznane)" is never written
   EXPECT_EQ(stored(k9x, "VersionNumber"), "00.000.0000");  // the version default is ordinary text
   EXPECT_EQ(stored(kNt, "RegisteredOrganization"), "Żółta Łódź sp. z o.o.");
   EXPECT_EQ(stored(kNt, "RegisteredOwner"), "Jan");
@@ -213,7 +237,8 @@ TEST_F(WindowsPageTest, TheFolderEditorBrowsesForTheSourcePath) {
   EXPECT_EQ(editor->text(), "C:\\WINDOWS\\OPTIONS\\CABS");
   QTest::keyClick(editor, Qt::Key_Return);
   QTest::mouseClick(applyButton(), Qt::LeftButton);
-  EXPECT_EQ(stored("Software\\Microsoft\\Windows\\CurrentVersion\\Setup", "SourcePath"), "C:\\WINDOWS\\OPTIONS\\CABS");
+  EXPECT_EQ(stored("Software\\Microsoft\\Windows\\CurrentVersion\\Setup", "SourcePath"),
+            "C:\\WINDOWS\\OPTIONS\\CABS");
 }
 
 TEST_F(WindowsPageTest, ABackgroundClickCommitsAndDisablesTheEditor) {

@@ -17,13 +17,17 @@ class RecordingPage : public Page {
   RecordingPage(AppContext& app, const PageInfo& info, QWidget* parent, std::vector<std::string>& log,
                 ApplyOptions applyOptions)
       : Page(app, info, parent), log_(log) {
-    apply = new QPushButton(QStringLiteral("Zastosuj"), area(info.subPages.empty() ? "" : info.subPages[0].id));
+    apply =
+        new QPushButton(QStringLiteral("Zastosuj"), area(info.subPages.empty() ? "" : info.subPages[0].id));
     apply->setObjectName(QStringLiteral("%1Apply").arg(info.id));
     apply->setEnabled(false);
-    addApplyCommand(apply, [this] {
-      log_.push_back(std::string("apply ") + this->info().id);
-      if (failApply) throw StoreError("Failed to set data for 'x'");
-    }, applyOptions);
+    addApplyCommand(
+        apply,
+        [this] {
+          log_.push_back(std::string("apply ") + this->info().id);
+          if (failApply) throw StoreError("Failed to set data for 'x'");
+        },
+        applyOptions);
   }
   bool hasLoader() const override { return true; }
   void load() override {
