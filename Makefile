@@ -14,11 +14,12 @@ build: deps
 run: build
 	$(BUILD_DIR)/app/kelvaro
 
-# The tests, then each fuzz target for a short while (clang).
+# The build, the format check, the tests, then each fuzz target for a short while (clang).
 FUZZ_SECONDS ?= 10
 test: deps
 	cmake --preset ci
 	cmake --build --preset ci
+	cmake --build --preset ci --target format-check
 	ctest --preset ci
 	cmake --preset fuzz -DKELVARO_FUZZ_SECONDS=$(FUZZ_SECONDS)
 	cmake --build --preset fuzz
