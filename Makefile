@@ -1,24 +1,28 @@
-# The two entry points of the README. Both install missing Debian packages first.
+# The targets behind the README's two commands (build.sh runs them where make is not yet installed).
+# Each installs the missing Debian packages first.
 BUILD_DIR ?= build
 TEST_DIR  ?= build-ci
 
 .PHONY: run test build deps format asan fuzz
 
 deps:
-	@tools/ensure-packages.sh
+	@sh tools/ensure-packages.sh
 
 build: deps
 	cmake --preset default
 	cmake --build --preset default
 
+# ARGS go to the program, e.g. ARGS="--prefix DIR".
+ARGS ?=
 run: build
-	$(BUILD_DIR)/app/kelvaro
+	$(BUILD_DIR)/app/kelvaro $(ARGS)
 
-# The tests, then each fuzz target for a short while (clang).
+# The build, the format check, the tests, then each fuzz target for a short while (clang).
 FUZZ_SECONDS ?= 10
 test: deps
 	cmake --preset ci
 	cmake --build --preset ci
+	cmake --build --preset ci --target format-check
 	ctest --preset ci
 	cmake --preset fuzz -DKELVARO_FUZZ_SECONDS=$(FUZZ_SECONDS)
 	cmake --build --preset fuzz

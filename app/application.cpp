@@ -12,13 +12,13 @@
 #include <string>
 #include <vector>
 
-#include "pages/app_context.h"
-#include "app/program_picture.h"
 #include "app/main_window.h"
 #include "app/open_environment.h"
 #include "app/page_factory.h"
+#include "app/program_picture.h"
 #include "app/qt_dialogs.h"
 #include "app/startup.h"
+#include "pages/app_context.h"
 #include "platform/environment_factory.h"
 #include "platform/file_system.h"
 #include "platform/instance_guard.h"
@@ -52,7 +52,8 @@ std::string unknownArgument(const std::vector<std::string>& args) {
 // Qt's own buttons and dialogs in Polish.
 void loadPolishTranslations(QApplication& app) {
   auto* translator = new QTranslator(&app);
-  if (translator->load(QLocale(QLocale::Polish), "qtbase", "_", QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+  if (translator->load(QLocale(QLocale::Polish), "qtbase", "_",
+                       QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
     QApplication::installTranslator(translator);
   }
 }
@@ -112,9 +113,10 @@ int runApplication(int argc, char** argv) {
   FileSystem& files = environment->files();
 
   TKelvaro* mainWindow = nullptr;
-  QtDialogs dialogs([&mainWindow]() -> QWidget* { return mainWindow; },
-                    DosPathMapper{[&files](std::string_view dos) { return files.hostPath(dos); },
-                                  [&files](const std::filesystem::path& host) { return files.dosPath(host); }});
+  QtDialogs dialogs(
+      [&mainWindow]() -> QWidget* { return mainWindow; },
+      DosPathMapper{[&files](std::string_view dos) { return files.hostPath(dos); },
+                    [&files](const std::filesystem::path& host) { return files.dosPath(host); }});
   const LinuxPlatform services(*environment, dialogs);
   AppContext context(services.platform());
 

@@ -85,18 +85,24 @@ const InPlaceEditor::Field* InPlaceEditor::fieldOf(const QLabel* label) const {
 
 QWidget* InPlaceEditor::editorWidget(EditorKind kind) const {
   switch (kind) {
-    case EditorKind::Version: return versionEditor_;
-    case EditorKind::Folder: return folderBox_;
-    case EditorKind::Text: break;
+    case EditorKind::Version:
+      return versionEditor_;
+    case EditorKind::Folder:
+      return folderBox_;
+    case EditorKind::Text:
+      break;
   }
   return textEditor_;
 }
 
 QLineEdit* InPlaceEditor::lineEdit(EditorKind kind) const {
   switch (kind) {
-    case EditorKind::Version: return versionEditor_;
-    case EditorKind::Folder: return folderEditor_;
-    case EditorKind::Text: break;
+    case EditorKind::Version:
+      return versionEditor_;
+    case EditorKind::Folder:
+      return folderEditor_;
+    case EditorKind::Text:
+      break;
   }
   return textEditor_;
 }

@@ -50,7 +50,8 @@ QIcon pageIcon(int index, const char* caption) {
 // after the duration was set.
 class HintDurationFilter : public QObject {
  public:
-  HintDurationFilter(QWidget* window, const int& duration) : QObject(window), window_(window), duration_(duration) {}
+  HintDurationFilter(QWidget* window, const int& duration)
+      : QObject(window), window_(window), duration_(duration) {}
 
   bool eventFilter(QObject* watched, QEvent* event) override {
     if (event->type() == QEvent::ToolTip && watched->isWidgetType()) {
@@ -72,7 +73,9 @@ QString TKelvaro::baseCaption() {
 }
 
 TKelvaro::TKelvaro(AppContext& app, const PageFactory& factory, QWidget* parent)
-    : QWidget(parent), app_(app), standardColour_(QApplication::palette().color(QPalette::Active, QPalette::Button)),
+    : QWidget(parent),
+      app_(app),
+      standardColour_(QApplication::palette().color(QPalette::Active, QPalette::Button)),
       applicationTitle_(text(kProgramTitle)) {
   app_.attachFrame(this);
   setObjectName("TKelvaro");
@@ -213,7 +216,8 @@ void TKelvaro::buildBottomBar(QWidget* bar) {
   };
   closeButton_ = button("closeButton", "&Zamknij", "Zakończ działanie programu");
   closeButton_->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
-  reReadButton_ = button("reReadButton", "&Odczytaj", "Odczytaj twoje ustawienia dotyczące powyższej zakładki");
+  reReadButton_ =
+      button("reReadButton", "&Odczytaj", "Odczytaj twoje ustawienia dotyczące powyższej zakładki");
   reReadButton_->setIcon(style()->standardIcon(QStyle::SP_BrowserReload));
   reReadButton_->hide();
   row->addStretch(1);
@@ -247,7 +251,8 @@ void TKelvaro::fillPageOrderMenu(QMenu* menu) {
     QMenu* sub = menu->addMenu(caption);
     for (const SubPageInfo& s : info.subPages) {
       const std::string id = info.id, subId = s.id;
-      sub->addAction(text(s.menuCaption ? s.menuCaption : s.caption), this, [this, id, subId] { showPage(id, subId); });
+      sub->addAction(text(s.menuCaption ? s.menuCaption : s.caption), this,
+                     [this, id, subId] { showPage(id, subId); });
     }
   }
 }
@@ -370,15 +375,17 @@ bool TKelvaro::confirmClose() {
   bool pending = false;
   for (const Page* p : pages_) pending = pending || p->hasPendingEdits();
   if (pending) {
-    const BoxButton answer = app_.dialogs().messageBox(
-        {"Koniec", "Czy chcesz zamknąć program bez zapisania zmian ?", BoxIcon::Question, BoxButton::Yes | BoxButton::No});
+    const BoxButton answer =
+        app_.dialogs().messageBox({"Koniec", "Czy chcesz zamknąć program bez zapisania zmian ?",
+                                   BoxIcon::Question, BoxButton::Yes | BoxButton::No});
     if (answer != BoxButton::Yes) return false;
   }
   if (app_.restartNeeded()) {
-    app_.dialogs().messageBox({kProgramTitle,
-                               "Wprowadzone przez ciebie zmiany będą widoczne dopiero po ponownym uruchomieniu "
-                               "komputera.",
-                               BoxIcon::None, BoxButton::Ok});
+    app_.dialogs().messageBox(
+        {kProgramTitle,
+         "Wprowadzone przez ciebie zmiany będą widoczne dopiero po ponownym uruchomieniu "
+         "komputera.",
+         BoxIcon::None, BoxButton::Ok});
   }
   return true;
 }

@@ -16,7 +16,8 @@ QPixmap kelvaroLogo() {
   sky.setColorAt(1, QColor(0, 128, 128));
   p.fillRect(pixmap.rect(), sky);
   // Four window panes, tilted, as a mark of what the program configures.
-  const QColor panes[] = {QColor(230, 60, 40), QColor(60, 170, 60), QColor(40, 110, 220), QColor(240, 200, 40)};
+  const QColor panes[] = {QColor(230, 60, 40), QColor(60, 170, 60), QColor(40, 110, 220),
+                          QColor(240, 200, 40)};
   for (int i = 0; i < 4; ++i) {
     const int x = 24 + (i % 2) * 34, y = 36 + (i / 2) * 34;
     QPainterPath pane;
@@ -41,7 +42,8 @@ QIcon kelvaroIcon() {
   pixmap.fill(Qt::transparent);
   QPainter p(&pixmap);
   p.setRenderHint(QPainter::Antialiasing);
-  const QColor panes[] = {QColor(230, 60, 40), QColor(60, 170, 60), QColor(40, 110, 220), QColor(240, 200, 40)};
+  const QColor panes[] = {QColor(230, 60, 40), QColor(60, 170, 60), QColor(40, 110, 220),
+                          QColor(240, 200, 40)};
   for (int i = 0; i < 4; ++i) {
     QPainterPath pane;
     pane.addRoundedRect(QRectF(2 + (i % 2) * 15, 2 + (i / 2) * 15, 13, 13), 2, 2);

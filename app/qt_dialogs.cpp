@@ -38,11 +38,21 @@ BoxButton QtDialogs::messageBox(const MessageBoxSpec& box) {
   dialog.setWindowTitle(q(box.title));
   dialog.setText(q(box.text));
   switch (box.icon) {
-    case BoxIcon::None: dialog.setIcon(QMessageBox::NoIcon); break;
-    case BoxIcon::Information: dialog.setIcon(QMessageBox::Information); break;
-    case BoxIcon::Warning: dialog.setIcon(QMessageBox::Warning); break;
-    case BoxIcon::Error: dialog.setIcon(QMessageBox::Critical); break;
-    case BoxIcon::Question: dialog.setIcon(QMessageBox::Question); break;
+    case BoxIcon::None:
+      dialog.setIcon(QMessageBox::NoIcon);
+      break;
+    case BoxIcon::Information:
+      dialog.setIcon(QMessageBox::Information);
+      break;
+    case BoxIcon::Warning:
+      dialog.setIcon(QMessageBox::Warning);
+      break;
+    case BoxIcon::Error:
+      dialog.setIcon(QMessageBox::Critical);
+      break;
+    case BoxIcon::Question:
+      dialog.setIcon(QMessageBox::Question);
+      break;
   }
   QMessageBox::StandardButtons buttons;
   if (box.buttons & BoxButton::Ok) buttons |= QMessageBox::Ok;
@@ -51,11 +61,16 @@ BoxButton QtDialogs::messageBox(const MessageBoxSpec& box) {
   if (box.buttons & BoxButton::Cancel) buttons |= QMessageBox::Cancel;
   dialog.setStandardButtons(buttons);
   switch (dialog.exec()) {
-    case QMessageBox::Yes: return BoxButton::Yes;
-    case QMessageBox::No: return BoxButton::No;
-    case QMessageBox::Cancel: return BoxButton::Cancel;
-    case QMessageBox::Ok: return BoxButton::Ok;
-    default: break;
+    case QMessageBox::Yes:
+      return BoxButton::Yes;
+    case QMessageBox::No:
+      return BoxButton::No;
+    case QMessageBox::Cancel:
+      return BoxButton::Cancel;
+    case QMessageBox::Ok:
+      return BoxButton::Ok;
+    default:
+      break;
   }
   // Closed without a button: the box's "no" answer.
   if (box.buttons & BoxButton::Cancel) return BoxButton::Cancel;
@@ -66,8 +81,8 @@ BoxButton QtDialogs::messageBox(const MessageBoxSpec& box) {
 std::optional<std::string> QtDialogs::inputBox(std::string_view title, std::string_view prompt,
                                                std::string_view defaultText) {
   bool ok = false;
-  const QString text =
-      QInputDialog::getText(parent_ ? parent_() : nullptr, q(title), q(prompt), QLineEdit::Normal, q(defaultText), &ok);
+  const QString text = QInputDialog::getText(parent_ ? parent_() : nullptr, q(title), q(prompt),
+                                             QLineEdit::Normal, q(defaultText), &ok);
   if (!ok) return std::nullopt;
   return text.toStdString();
 }
@@ -98,9 +113,10 @@ std::optional<std::string> QtDialogs::runFileDialog(const FileOpenSpec& spec, bo
       QObject::connect(&dialog, &QFileDialog::currentChanged, preview, [preview](const QString& path) {
         QImageReader reader(path);
         const QImage image = reader.read();
-        preview->setPixmap(image.isNull() ? QPixmap()
-                                          : QPixmap::fromImage(image.scaled(preview->size(), Qt::KeepAspectRatio,
-                                                                            Qt::SmoothTransformation)));
+        preview->setPixmap(image.isNull()
+                               ? QPixmap()
+                               : QPixmap::fromImage(image.scaled(preview->size(), Qt::KeepAspectRatio,
+                                                                 Qt::SmoothTransformation)));
       });
     }
   }
@@ -110,13 +126,17 @@ std::optional<std::string> QtDialogs::runFileDialog(const FileOpenSpec& spec, bo
   return paths_.toDos(host);
 }
 
-std::optional<std::string> QtDialogs::openFile(const FileOpenSpec& spec) { return runFileDialog(spec, false); }
+std::optional<std::string> QtDialogs::openFile(const FileOpenSpec& spec) {
+  return runFileDialog(spec, false);
+}
 
-std::optional<std::string> QtDialogs::openPicture(const FileOpenSpec& spec) { return runFileDialog(spec, true); }
+std::optional<std::string> QtDialogs::openPicture(const FileOpenSpec& spec) {
+  return runFileDialog(spec, true);
+}
 
 std::optional<std::string> QtDialogs::browseFolder(std::string_view title, std::string_view initialFolder) {
-  const QString folder = QFileDialog::getExistingDirectory(parent_ ? parent_() : nullptr, q(title),
-                                                           hostFolder(initialFolder));
+  const QString folder =
+      QFileDialog::getExistingDirectory(parent_ ? parent_() : nullptr, q(title), hostFolder(initialFolder));
   if (folder.isEmpty()) return std::nullopt;
   if (!paths_.toDos) return folder.toStdString();
   return paths_.toDos(folder.toStdString());

@@ -64,10 +64,11 @@ void Startup::registerProgram() {
 void Startup::checkWindowsVersion() {
   const std::string name = windowsVersionName(app_.environment().version());
   if (!name.empty() && name != "brak danych") return;
-  app_.dialogs().messageBox({"UWAGA !!!",
-                             "Niepoprawna wersja systemu Windows - program nie działa pod tą wersją systemu. Ze "
-                             "względów bezpieczeństwa zaleca się zamknięcie programu !!!",
-                             BoxIcon::Warning, BoxButton::Ok});
+  app_.dialogs().messageBox(
+      {"UWAGA !!!",
+       "Niepoprawna wersja systemu Windows - program nie działa pod tą wersją systemu. Ze "
+       "względów bezpieczeństwa zaleca się zamknięcie programu !!!",
+       BoxIcon::Warning, BoxButton::Ok});
 }
 
 void Startup::createPolicyKeys() {

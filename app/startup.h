@@ -4,9 +4,9 @@
 #include <memory>
 #include <string>
 
-#include "pages/app_context.h"
 #include "app/main_window.h"
 #include "app/splash_window.h"
+#include "pages/app_context.h"
 
 namespace kelvaro {
 

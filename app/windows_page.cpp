@@ -23,9 +23,9 @@ constexpr int kRows = 12;
 
 struct FieldSpec {
   const char* caption;
-  const char* key;        // under HKEY_LOCAL_MACHINE
+  const char* key;  // under HKEY_LOCAL_MACHINE
   const char* value;
-  const char* ntValue;    // the NT key's fallback, or nullptr
+  const char* ntValue;  // the NT key's fallback, or nullptr
   const char* hint;
   EditorKind editor;
 };
@@ -35,26 +35,30 @@ constexpr std::array<FieldSpec, WindowsPage::kFieldCount> kFields{{
     {"Nazwa", k9xKey, "ProductName", "ProductName", "Nazwa systemu Windows", EditorKind::Text},
     {"Wersja", k9xKey, "Version", nullptr, "Wersja systemu Windows", EditorKind::Text},
     {"Typ", k9xKey, "ProductType", "SoftwareType", "Typ systemu Windows", EditorKind::Text},
-    {"Numer Wersji", k9xKey, "VersionNumber", "CurrentVersion", "Numer wersji systemu Windows", EditorKind::Version},
-    {"Typ Wersji", k9xKey, "SubVersionNumber", "CurrentBuild", "Typ wersji systemu Windows", EditorKind::Text},
+    {"Numer Wersji", k9xKey, "VersionNumber", "CurrentVersion", "Numer wersji systemu Windows",
+     EditorKind::Version},
+    {"Typ Wersji", k9xKey, "SubVersionNumber", "CurrentBuild", "Typ wersji systemu Windows",
+     EditorKind::Text},
     {"Numer seryjny", k9xKey, "ProductId", "ProductId", "Numer seryjny systemu Windows", EditorKind::Text},
     {"Firma", k9xKey, "RegisteredOrganization", "RegisteredOrganization", "Nazwa firmy", EditorKind::Text},
     {"Użytkownik", k9xKey, "RegisteredOwner", "RegisteredOwner", "Nazwa użytkownika", EditorKind::Text},
     {"Wersja PLUS!`a", k9xKey, "Plus! VersionNumber", "CSDVersion", "Wersja pakietu PLUS!", EditorKind::Text},
     {"Ścieżka instalacyjna", "Software\\Microsoft\\Windows\\CurrentVersion\\Setup", "SourcePath", nullptr,
      "Folder, z którego zainstalowano system Windows", EditorKind::Folder},
-    {"Nazwa komputera", "System\\CurrentControlSet\\control\\ComputerName\\ComputerName", "ComputerName", nullptr,
-     "Nazwa tego komputera", EditorKind::Text},
+    {"Nazwa komputera", "System\\CurrentControlSet\\control\\ComputerName\\ComputerName", "ComputerName",
+     nullptr, "Nazwa tego komputera", EditorKind::Text},
     {"Typ komputera", "Enum\\Root\\*PNP0C01\\0000", "SetupMachineType", nullptr, "Typ tego komputera",
      EditorKind::Text},
 }};
 
 // The order in which Apply writes the NT fallbacks.
-constexpr const char* kNtWriteOrder[] = {"ProductName",     "ProductId",       "SoftwareType",
-                                         "CurrentVersion",  "CurrentBuild",    "RegisteredOwner",
-                                         "RegisteredOrganization", "CSDVersion"};
+constexpr const char* kNtWriteOrder[] = {
+    "ProductName",  "ProductId",       "SoftwareType",           "CurrentVersion",
+    "CurrentBuild", "RegisteredOwner", "RegisteredOrganization", "CSDVersion"};
 
-const char* placeholderOf(const FieldSpec& spec) { return spec.editor == EditorKind::Version ? kNoVersion : kUnknown; }
+const char* placeholderOf(const FieldSpec& spec) {
+  return spec.editor == EditorKind::Version ? kNoVersion : kUnknown;
+}
 
 bool sameKey(std::size_t a, std::size_t b) { return std::string_view(kFields[a].key) == kFields[b].key; }
 
@@ -71,9 +75,9 @@ WindowsPage::WindowsPage(AppContext& app, const PageInfo& info, QWidget* parent)
   heading->setFont(headingFont);
   heading->move(20, 6);
 
-  editor_ = new InPlaceEditor(this, app.dialogs(),
-                              {.versionEditor = "Wprowadź nową wersję Windows",
-                               .folderEditor = "Zmień ścieżkę instalacji Windows"});
+  editor_ = new InPlaceEditor(
+      this, app.dialogs(),
+      {.versionEditor = "Wprowadź nową wersję Windows", .folderEditor = "Zmień ścieżkę instalacji Windows"});
   for (std::size_t row = 0; row < kFields.size(); ++row) {
     const FieldSpec& spec = kFields[row];
     const int y = kTop + static_cast<int>(row) * kRowHeight;
@@ -127,7 +131,8 @@ void WindowsPage::load() {
   reg.closeKey();
   if (openForRead(reg, kNtKey)) {
     for (std::size_t row = 0; row < kFields.size(); ++row) {
-      if (kFields[row].ntValue && texts[row].empty()) texts[row] = guardedReadString(reg, kFields[row].ntValue);
+      if (kFields[row].ntValue && texts[row].empty())
+        texts[row] = guardedReadString(reg, kFields[row].ntValue);
     }
   }
   reg.closeKey();

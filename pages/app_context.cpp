@@ -7,9 +7,10 @@
 namespace kelvaro {
 
 AppContext::AppContext(const Platform& platform) : platform_(platform) {
-  if (!platform.environment || !platform.dialogs || !platform.launcher || !platform.shellLinks || !platform.icons ||
-      !platform.pictures) {
-    throw std::logic_error("AppContext needs the environment, dialogs, launcher, shell links, icons and pictures");
+  if (!platform.environment || !platform.dialogs || !platform.launcher || !platform.shellLinks ||
+      !platform.icons || !platform.pictures) {
+    throw std::logic_error(
+        "AppContext needs the environment, dialogs, launcher, shell links, icons and pictures");
   }
 }
 

@@ -74,11 +74,13 @@ const Binding& ApplyCommand::bindCheckBox(QCheckBox* box, const Setting& setting
   return bind(Binding::checkBox(box), setting, defaultChecked);
 }
 
-const Binding& ApplyCommand::bindText(QLineEdit* edit, const Setting& setting, const std::string& defaultText) {
+const Binding& ApplyCommand::bindText(QLineEdit* edit, const Setting& setting,
+                                      const std::string& defaultText) {
   return bind(Binding::lineEdit(edit), setting, defaultText);
 }
 
-const Binding& ApplyCommand::bindLabel(QLabel* label, const Setting& setting, const std::string& defaultText) {
+const Binding& ApplyCommand::bindLabel(QLabel* label, const Setting& setting,
+                                       const std::string& defaultText) {
   return bind(Binding::label(label), setting, defaultText);
 }
 

@@ -45,7 +45,8 @@ bool sameKey(const Setting& a, const Setting& b) {
   const std::string_view x = a.key, y = b.key;
   if (x.size() != y.size()) return false;
   for (std::size_t i = 0; i < x.size(); ++i) {
-    if (std::toupper(static_cast<unsigned char>(x[i])) != std::toupper(static_cast<unsigned char>(y[i]))) return false;
+    if (std::toupper(static_cast<unsigned char>(x[i])) != std::toupper(static_cast<unsigned char>(y[i])))
+      return false;
   }
   return true;
 }
@@ -54,8 +55,9 @@ bool sameKey(const Setting& a, const Setting& b) {
 std::vector<std::vector<const Binding*>> byKey(const std::vector<const Binding*>& bindings) {
   std::vector<std::vector<const Binding*>> groups;
   for (const Binding* b : bindings) {
-    auto it = std::find_if(groups.begin(), groups.end(),
-                           [b](const auto& group) { return sameKey(group.front()->setting(), b->setting()); });
+    auto it = std::find_if(groups.begin(), groups.end(), [b](const auto& group) {
+      return sameKey(group.front()->setting(), b->setting());
+    });
     if (it == groups.end()) {
       groups.push_back({b});
     } else {
@@ -68,8 +70,8 @@ std::vector<std::vector<const Binding*>> byKey(const std::vector<const Binding*>
 }  // namespace
 
 bool isFlag(Pattern pattern) {
-  return pattern == Pattern::DwordFlag || pattern == Pattern::InvertedDwordFlag || pattern == Pattern::StringFlag ||
-         pattern == Pattern::PrunedFlag;
+  return pattern == Pattern::DwordFlag || pattern == Pattern::InvertedDwordFlag ||
+         pattern == Pattern::StringFlag || pattern == Pattern::PrunedFlag;
 }
 
 Binding::Binding(Setting setting, Control control, BoundValue defaultValue)
@@ -134,8 +136,11 @@ void Binding::prune(RegistryHandle& reg) const {
 }
 
 Binding::Control Binding::checkBox(QCheckBox* box) {
-  return {box, [box] { return BoundValue(box->isChecked()); }, [box](const BoundValue& v) { box->setChecked(asFlag(v)); },
-          [box](std::function<void()> reaction) { QObject::connect(box, &QCheckBox::toggled, box, std::move(reaction)); }};
+  return {box, [box] { return BoundValue(box->isChecked()); },
+          [box](const BoundValue& v) { box->setChecked(asFlag(v)); },
+          [box](std::function<void()> reaction) {
+            QObject::connect(box, &QCheckBox::toggled, box, std::move(reaction));
+          }};
 }
 
 Binding::Control Binding::choice(std::vector<std::pair<QRadioButton*, std::int32_t>> buttons) {
@@ -228,8 +233,9 @@ void writeBindings(RegistryHandle& reg, const std::vector<const Binding*>& bindi
     reg.closeKey();
   }
   for (const auto& group : groups) {
-    const bool prunes = std::any_of(group.begin(), group.end(),
-                                    [](const Binding* b) { return b->setting().pattern == Pattern::PrunedFlag; });
+    const bool prunes = std::any_of(group.begin(), group.end(), [](const Binding* b) {
+      return b->setting().pattern == Pattern::PrunedFlag;
+    });
     if (!prunes) continue;
     reg.setRoot(group.front()->setting().root);
     openForWrite(reg, group.front()->setting().key);

@@ -53,7 +53,9 @@ class OfferedViews : public PageViews {
   std::optional<std::string> shellFolderLabel(std::string_view rowCaption) const override {
     return shellFolderLabels ? shellFolderLabels(rowCaption) : std::nullopt;
   }
-  std::vector<FileTypeEntry> typeList() const override { return types ? types() : std::vector<FileTypeEntry>{}; }
+  std::vector<FileTypeEntry> typeList() const override {
+    return types ? types() : std::vector<FileTypeEntry>{};
+  }
   int tabLayoutNumber() const override { return tabLayout ? tabLayout() : 1; }
 
   std::function<std::optional<std::string>(std::string_view)> shellFolderLabels;

@@ -67,7 +67,8 @@ QWidget* Page::area(std::string_view subPageId) const {
   return subPage(subPageId);
 }
 
-ApplyCommand& Page::addApplyCommand(QAbstractButton* button, ApplyOptions options, ApplyCommand::Write write) {
+ApplyCommand& Page::addApplyCommand(QAbstractButton* button, ApplyOptions options,
+                                    ApplyCommand::Write write) {
   commands_.push_back(std::make_unique<ApplyCommand>(*this, button, options, std::move(write)));
   return *commands_.back();
 }

@@ -59,7 +59,8 @@ class Page : public QWidget {
 
   // Registers an Apply command on its button. write runs when it is
   // pressed; without one the command writes its bound settings.
-  ApplyCommand& addApplyCommand(QAbstractButton* button, ApplyOptions options, ApplyCommand::Write write = {});
+  ApplyCommand& addApplyCommand(QAbstractButton* button, ApplyOptions options,
+                                ApplyCommand::Write write = {});
   // A control other than an Apply command whose state the close check reads.
   void addPendingMarker(std::function<bool()> isOn);
   // Runs a page command through the frame's command runner.

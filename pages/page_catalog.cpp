@@ -6,7 +6,8 @@
 namespace kelvaro {
 namespace {
 
-constexpr SubPageInfo kKursory[] = {{"TabSheet11", "Wskaźniki", nullptr}, {"TabSheet12", "Ustawienia", nullptr}};
+constexpr SubPageInfo kKursory[] = {{"TabSheet11", "Wskaźniki", nullptr},
+                                    {"TabSheet12", "Ustawienia", nullptr}};
 constexpr SubPageInfo kInternet[] = {{"TabSheet2", "Ogólne", nullptr},
                                      {"TabSheet3", "Menu", nullptr},
                                      {"TabSheet4", "Ustawienia", nullptr},
@@ -22,7 +23,8 @@ constexpr SubPageInfo kPulpit[] = {{"pulpitustawienia", "Ustawienia", nullptr},
                                    {"pulpittapeta", "Tapeta", nullptr},
                                    {"pulpitwygaszaczekranu", "Wygaszacz", "Wygaszacz ekranu"},
                                    {"TabSheet8", "Organizuj", nullptr}};
-constexpr SubPageInfo kSiec[] = {{"TabSheet1", "Nazwy i Adresy", nullptr}, {"TabSheet6", "Ustawienia", nullptr}};
+constexpr SubPageInfo kSiec[] = {{"TabSheet1", "Nazwy i Adresy", nullptr},
+                                 {"TabSheet6", "Ustawienia", nullptr}};
 constexpr SubPageInfo kAutoRun[] = {{"HKLMrun", "HKLM \\ Run", nullptr},
                                     {"HKLMrunservices", "HKLM \\ Run Services", nullptr},
                                     {"HKLMrunonce", "HKLM \\ Run Once", nullptr},
@@ -68,7 +70,8 @@ constexpr std::array<PageInfo, 37> kPages{{
     {"oprog", "O programie", nullptr, {}, nullptr, ReRead::None, 0},
 }};
 
-constexpr SubPageInfo kAlphaKursory[] = {{"TabSheet11", "Wskaźniki", nullptr}, {"TabSheet12", "Ustawienia", nullptr}};
+constexpr SubPageInfo kAlphaKursory[] = {{"TabSheet11", "Wskaźniki", nullptr},
+                                         {"TabSheet12", "Ustawienia", nullptr}};
 constexpr SubPageInfo kAlphaMenuStart[] = {{"menustartikony", "Ikony", nullptr},
                                            {"menustartograniczenia", "Ograniczenia", nullptr},
                                            {"menustartustawienia", "Ustawienia", nullptr},
@@ -121,14 +124,38 @@ constexpr std::array<AlphabeticalEntry, 37> kAlphabetical{{
 }};
 
 constexpr std::array<LoaderStep, 32> kLoaders{{
-    {"foldery", 1},         {"czcionki", 2},     {"windows", 3},        {"kursory", 4},
-    {"logo", 5},            {"dzwieki", 6},      {"OEM", 7},            {"podpowiedzi", 8},
-    {"Nazwy", 9},           {"SzybkieUruchamianie", 11}, {"Doki", 12},  {"ustawienia", 13},
-    {"triki", 14},          {"SendTo", 15},      {"UlubionePage2", 16}, {"dodajusun", 17},
-    {"AutoRUN", 18},        {"typyplikow", 19},  {"pliki", 20},         {"ikony", 21},
-    {"kolory", 22},         {"Siec", 23},        {"internet", 24},      {"ograniczenia", 25},
-    {"menustart", 26},      {"explorer2", 27},   {"pulpit", 28},        {"menukontekstowe", 29},
-    {"UkryjFolder", 30},    {"MenuNOWY", 31},    {"SystemNT", 33},      {"Properties", 32},
+    {"foldery", 1},
+    {"czcionki", 2},
+    {"windows", 3},
+    {"kursory", 4},
+    {"logo", 5},
+    {"dzwieki", 6},
+    {"OEM", 7},
+    {"podpowiedzi", 8},
+    {"Nazwy", 9},
+    {"SzybkieUruchamianie", 11},
+    {"Doki", 12},
+    {"ustawienia", 13},
+    {"triki", 14},
+    {"SendTo", 15},
+    {"UlubionePage2", 16},
+    {"dodajusun", 17},
+    {"AutoRUN", 18},
+    {"typyplikow", 19},
+    {"pliki", 20},
+    {"ikony", 21},
+    {"kolory", 22},
+    {"Siec", 23},
+    {"internet", 24},
+    {"ograniczenia", 25},
+    {"menustart", 26},
+    {"explorer2", 27},
+    {"pulpit", 28},
+    {"menukontekstowe", 29},
+    {"UkryjFolder", 30},
+    {"MenuNOWY", 31},
+    {"SystemNT", 33},
+    {"Properties", 32},
 }};
 
 }  // namespace

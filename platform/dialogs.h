@@ -53,7 +53,9 @@ class Dialogs {
   virtual std::optional<Rgb> chooseColour(Rgb initial) = 0;
 
   // The plain message: program title, one OK button, no icon.
-  void message(std::string_view text) { messageBox({kProgramTitle, std::string(text), BoxIcon::None, BoxButton::Ok}); }
+  void message(std::string_view text) {
+    messageBox({kProgramTitle, std::string(text), BoxIcon::None, BoxButton::Ok});
+  }
   // The box that shows a store error.
   void errorBox(std::string_view storeErrorText) {
     messageBox({kProgramTitle, errorBoxText(storeErrorText), BoxIcon::Error, BoxButton::Ok});

@@ -65,42 +65,76 @@ std::optional<IconSubstitute> negativeIndexSubstitute(IconTarget target) {
   using B = IconSubstitute::Base;
   auto shell = [](int index) { return IconSubstitute{B::ShellLibrary, {}, index}; };
   switch (target) {
-    case IconTarget::NetworkNeighbourhood: return shell(17);
-    case IconTarget::MyComputer: return IconSubstitute{B::WindowsDirectory, "\\Explorer.exe", 0};
-    case IconTarget::ControlPanel: return shell(54);
-    case IconTarget::Printers: return shell(55);
+    case IconTarget::NetworkNeighbourhood:
+      return shell(17);
+    case IconTarget::MyComputer:
+      return IconSubstitute{B::WindowsDirectory, "\\Explorer.exe", 0};
+    case IconTarget::ControlPanel:
+      return shell(54);
+    case IconTarget::Printers:
+      return shell(55);
     case IconTarget::InternetExplorer:
       return IconSubstitute{B::ProgramFiles, "\\Internet Explorer\\iexplore.exe", 0};
-    case IconTarget::MyDocuments: return IconSubstitute{B::SystemDirectory, "\\mydocs.dll", 0};
-    case IconTarget::RecycleBinEmpty: return shell(31);
-    case IconTarget::RecycleBinFull: return shell(32);
-    case IconTarget::History: return IconSubstitute{B::SystemDirectory, "\\SHDOCVW.dll", 24};
-    case IconTarget::DownloadedProgramFiles: return IconSubstitute{B::SystemDirectory, "\\OCCACHE.DLL", 0};
-    case IconTarget::OfflineWebPages: return IconSubstitute{B::SystemDirectory, "\\webcheck.dll", 0};
-    case IconTarget::DialUpNetworking: return shell(33);
-    case IconTarget::ScheduledTasks: return IconSubstitute{B::SystemDirectory, "\\mstask.dll", 0};
-    case IconTarget::Fonts: return IconSubstitute{B::SystemDirectory, "\\fontext.dll", 0};
-    case IconTarget::Desktop: return shell(34);
-    case IconTarget::OpenFolder: return shell(4);
-    case IconTarget::ClosedFolder: return shell(3);
-    case IconTarget::ProgramGroup: return shell(36);
-    case IconTarget::Floppy: return shell(6);
-    case IconTarget::HardDisk: return shell(8);
-    case IconTarget::CdRom: return shell(11);
-    case IconTarget::Shortcut: return shell(29);
-    case IconTarget::AudioCd: return shell(40);
-    case IconTarget::StartPrograms: return shell(19);
-    case IconTarget::StartDocuments: return shell(20);
-    case IconTarget::StartSettings: return shell(21);
-    case IconTarget::StartFind: return shell(22);
-    case IconTarget::StartHelp: return shell(23);
-    case IconTarget::StartRun: return shell(24);
-    case IconTarget::StartFavorites: return shell(43);
-    case IconTarget::StartShutDown: return shell(27);
-    case IconTarget::StartSuspend: return shell(25);
-    case IconTarget::StartControlPanel: return shell(35);
-    case IconTarget::StartPrinters: return shell(37);
-    case IconTarget::StartLogOff: return shell(44);
+    case IconTarget::MyDocuments:
+      return IconSubstitute{B::SystemDirectory, "\\mydocs.dll", 0};
+    case IconTarget::RecycleBinEmpty:
+      return shell(31);
+    case IconTarget::RecycleBinFull:
+      return shell(32);
+    case IconTarget::History:
+      return IconSubstitute{B::SystemDirectory, "\\SHDOCVW.dll", 24};
+    case IconTarget::DownloadedProgramFiles:
+      return IconSubstitute{B::SystemDirectory, "\\OCCACHE.DLL", 0};
+    case IconTarget::OfflineWebPages:
+      return IconSubstitute{B::SystemDirectory, "\\webcheck.dll", 0};
+    case IconTarget::DialUpNetworking:
+      return shell(33);
+    case IconTarget::ScheduledTasks:
+      return IconSubstitute{B::SystemDirectory, "\\mstask.dll", 0};
+    case IconTarget::Fonts:
+      return IconSubstitute{B::SystemDirectory, "\\fontext.dll", 0};
+    case IconTarget::Desktop:
+      return shell(34);
+    case IconTarget::OpenFolder:
+      return shell(4);
+    case IconTarget::ClosedFolder:
+      return shell(3);
+    case IconTarget::ProgramGroup:
+      return shell(36);
+    case IconTarget::Floppy:
+      return shell(6);
+    case IconTarget::HardDisk:
+      return shell(8);
+    case IconTarget::CdRom:
+      return shell(11);
+    case IconTarget::Shortcut:
+      return shell(29);
+    case IconTarget::AudioCd:
+      return shell(40);
+    case IconTarget::StartPrograms:
+      return shell(19);
+    case IconTarget::StartDocuments:
+      return shell(20);
+    case IconTarget::StartSettings:
+      return shell(21);
+    case IconTarget::StartFind:
+      return shell(22);
+    case IconTarget::StartHelp:
+      return shell(23);
+    case IconTarget::StartRun:
+      return shell(24);
+    case IconTarget::StartFavorites:
+      return shell(43);
+    case IconTarget::StartShutDown:
+      return shell(27);
+    case IconTarget::StartSuspend:
+      return shell(25);
+    case IconTarget::StartControlPanel:
+      return shell(35);
+    case IconTarget::StartPrinters:
+      return shell(37);
+    case IconTarget::StartLogOff:
+      return shell(44);
     case IconTarget::Briefcase:
     case IconTarget::Other:
       break;

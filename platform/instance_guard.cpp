@@ -16,7 +16,8 @@ QString InstanceGuard::defaultInstanceName() {
   return QStringLiteral("MorvaneKelvaro-%1").arg(::getuid());
 }
 
-InstanceGuard::InstanceGuard(QString instanceName, QObject* parent) : QObject(parent), name_(std::move(instanceName)) {
+InstanceGuard::InstanceGuard(QString instanceName, QObject* parent)
+    : QObject(parent), name_(std::move(instanceName)) {
   QLocalSocket probe;
   probe.connectToServer(name_);
   if (probe.waitForConnected(kTimeoutMs)) {

@@ -91,7 +91,8 @@ std::vector<Icon> LinuxIcons::allIcons(std::string_view dosPath) {
   if (!host) return icons;
   const formats::FileBytes bytes(*host);
   if (!bytes.isOpen()) return icons;
-  for (const formats::ExtractedIcon& icon : formats::IconExtractor(bytes.view()).all()) icons.push_back(toIcon(icon));
+  for (const formats::ExtractedIcon& icon : formats::IconExtractor(bytes.view()).all())
+    icons.push_back(toIcon(icon));
   return icons;
 }
 
@@ -169,7 +170,8 @@ Icon LinuxIcons::fileTypeIcon(std::string_view extension) {
     IconSource source{expanded, 0};
     if (const std::size_t comma = expanded.rfind(','); comma != std::string::npos) {
       // The shell reads a bad index as 0; a negative one names a group id.
-      source = {expanded.substr(0, comma), parseIconIndex(std::string_view(expanded).substr(comma + 1)).value_or(0)};
+      source = {expanded.substr(0, comma),
+                parseIconIndex(std::string_view(expanded).substr(comma + 1)).value_or(0)};
     }
     if (source.file.size() >= 2 && source.file.front() == '"' && source.file.back() == '"') {
       source.file = source.file.substr(1, source.file.size() - 2);

@@ -19,7 +19,8 @@ std::string programFilesDirectory(Registry& registry) {
   RegistryHandle reg(registry);
   reg.setRoot(Root::LocalMachine);
   std::string folder;
-  if (openForRead(reg, "Software\\Microsoft\\Windows\\CurrentVersion")) folder = guardedReadString(reg, "ProgramFilesDir");
+  if (openForRead(reg, "Software\\Microsoft\\Windows\\CurrentVersion"))
+    folder = guardedReadString(reg, "ProgramFilesDir");
   while (!folder.empty() && folder.back() == '\\') folder.pop_back();
   return folder.empty() ? "C:\\Program Files" : folder;
 }
@@ -31,11 +32,10 @@ struct LinuxPlatform::Services {
       : wineLauncher(environment.prefixDirectory()),
         sandboxLauncher(wineLauncher, dialogs),
         shellLinks(environment.ansiCodePage()),
-        icons(
-            environment.registry(),
-            [&files = environment.files()](std::string_view dos) { return files.hostPath(dos); },
-            {environment.windowsDirectory(), environment.systemDirectory(),
-             programFilesDirectory(environment.registry())}) {}
+        icons(environment.registry(),
+              [&files = environment.files()](std::string_view dos) { return files.hostPath(dos); },
+              {environment.windowsDirectory(), environment.systemDirectory(),
+               programFilesDirectory(environment.registry())}) {}
 
   LinuxLauncher wineLauncher;
   SandboxLauncher sandboxLauncher;

@@ -15,14 +15,17 @@ namespace kelvaro {
 class RecordingIcons : public Icons {
  public:
   struct Call {
-    std::string operation;  // "iconCount", "extractIcon", "allIcons", "displayIcon", "substituteIcon", "fileTypeIcon"
-    std::string argument;   // the path, location or extension
-    int index = 0;          // extractIcon's index, or the IconTarget as a number
+    std::string
+        operation;  // "iconCount", "extractIcon", "allIcons", "displayIcon", "substituteIcon", "fileTypeIcon"
+    std::string argument;  // the path, location or extension
+    int index = 0;         // extractIcon's index, or the IconTarget as a number
   };
 
   // The icons of a file, by DOS path as the caller spells it.
   void addFile(const std::string& dosPath, std::vector<Icon> icons) { files_[dosPath] = std::move(icons); }
-  void setDisplayedIcon(const std::string& location, QImage image) { displayed_[location] = std::move(image); }
+  void setDisplayedIcon(const std::string& location, QImage image) {
+    displayed_[location] = std::move(image);
+  }
   void setFileTypeIcon(const std::string& extension, Icon icon) { types_[extension] = std::move(icon); }
 
   const std::vector<Call>& calls() const { return calls_; }

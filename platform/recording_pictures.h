@@ -23,7 +23,9 @@ class RecordingPictures : public Pictures {
   };
 
   // What load() returns for the file; files without one throw PictureError.
-  void addPicture(const std::filesystem::path& file, Picture picture) { pictures_[file] = std::move(picture); }
+  void addPicture(const std::filesystem::path& file, Picture picture) {
+    pictures_[file] = std::move(picture);
+  }
   void addAnimation(const std::filesystem::path& file, Animation animation) {
     animations_[file] = std::move(animation);
   }

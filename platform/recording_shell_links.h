@@ -18,7 +18,9 @@ class RecordingShellLinks : public ShellLinks {
     ShellLink link;  // create only
   };
 
-  void setTarget(const std::filesystem::path& linkFile, std::string target) { targets_[linkFile] = std::move(target); }
+  void setTarget(const std::filesystem::path& linkFile, std::string target) {
+    targets_[linkFile] = std::move(target);
+  }
   // Makes every create throw ShellLinkError with this text (empty: succeed).
   void failCreatesWith(std::string message) { createError_ = std::move(message); }
 

@@ -40,7 +40,8 @@ class ScriptedDialogs : public Dialogs {
   }
   std::optional<std::string> inputBox(std::string_view title, std::string_view prompt,
                                       std::string_view defaultText) override {
-    shown.push_back({"input", {std::string(title), std::string(defaultText), BoxIcon::None, 0}, {}, std::string(prompt)});
+    shown.push_back(
+        {"input", {std::string(title), std::string(defaultText), BoxIcon::None, 0}, {}, std::string(prompt)});
     return nextText();
   }
   std::optional<std::string> openFile(const FileOpenSpec& spec) override {

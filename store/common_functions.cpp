@@ -14,10 +14,14 @@ std::string windowsVersionName(const std::optional<VersionInfo>& version) {
   if (v.platformId == 1) {
     if (v.major != 4) return unknown;
     switch (v.minor) {
-      case 0: return "Windows 95";
-      case 10: return v.csdVersion.size() >= 2 && v.csdVersion[1] == 'A' ? "Windows 98 SE" : "Windows 98";
-      case 90: return "Windows ME";
-      default: return unknown;
+      case 0:
+        return "Windows 95";
+      case 10:
+        return v.csdVersion.size() >= 2 && v.csdVersion[1] == 'A' ? "Windows 98 SE" : "Windows 98";
+      case 90:
+        return "Windows ME";
+      default:
+        return unknown;
     }
   }
   if (v.platformId == 2) {

@@ -20,8 +20,8 @@ struct Line {
   std::string terminator;  // the bytes that end it ("" on the last line)
   std::string text;        // the line decoded to UTF-8
   LineKind kind = LineKind::Other;
-  std::string name;        // section name, or entry key, as written (UTF-8)
-  std::string value;       // entry value, trimmed (UTF-8)
+  std::string name;   // section name, or entry key, as written (UTF-8)
+  std::string value;  // entry value, trimmed (UTF-8)
 };
 
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
@@ -39,7 +39,8 @@ void classify(Line& line, std::string_view text) {
   if (t.empty() || t.front() == ';') return;
   if (t.front() == '[') {
     const std::size_t close = t.rfind(']');
-    const std::string_view inner = close == std::string_view::npos || close == 0 ? t.substr(1) : t.substr(1, close - 1);
+    const std::string_view inner =
+        close == std::string_view::npos || close == 0 ? t.substr(1) : t.substr(1, close - 1);
     line.kind = LineKind::Section;
     line.name = std::string(trim(inner));
     return;
@@ -105,7 +106,9 @@ IniFile::Document IniFile::load() const {
   } else if (starts("\xFE\xFF")) {
     doc.encoding = Encoding::Utf16Be;
   }
-  doc.bom = std::string(body.substr(0, doc.encoding == Encoding::Ansi ? 0 : doc.encoding == Encoding::Utf8Bom ? 3 : 2));
+  doc.bom = std::string(body.substr(0, doc.encoding == Encoding::Ansi      ? 0
+                                       : doc.encoding == Encoding::Utf8Bom ? 3
+                                                                           : 2));
   body.remove_prefix(doc.bom.size());
 
   const bool wide = doc.encoding == Encoding::Utf16Le || doc.encoding == Encoding::Utf16Be;
@@ -121,7 +124,8 @@ IniFile::Document IniFile::load() const {
     std::u16string units;
     for (std::size_t i = 0; i + 1 < raw.size(); i += 2) {
       const auto a = static_cast<unsigned char>(raw[i]), b = static_cast<unsigned char>(raw[i + 1]);
-      units.push_back(static_cast<char16_t>(doc.encoding == Encoding::Utf16Le ? (a | (b << 8)) : ((a << 8) | b)));
+      units.push_back(
+          static_cast<char16_t>(doc.encoding == Encoding::Utf16Le ? (a | (b << 8)) : ((a << 8) | b)));
     }
     return utf16ToUtf8(units);
   };
@@ -162,7 +166,8 @@ void IniFile::save(const Document& doc) const {
 
 bool IniFile::sectionExists(std::string_view section) { return !readSectionValues(section).empty(); }
 
-std::string IniFile::readString(std::string_view section, std::string_view key, std::string_view defaultValue) {
+std::string IniFile::readString(std::string_view section, std::string_view key,
+                                std::string_view defaultValue) {
   const Document doc = load();
   const std::size_t header = doc.findSection(section);
   if (header != std::string::npos) {
@@ -200,7 +205,8 @@ std::vector<std::string> IniFile::readSectionValues(std::string_view section) {
 void IniFile::eraseSection(std::string_view section) {
   Document doc = load();
   bool changed = false;
-  for (std::size_t header = doc.findSection(section); header != std::string::npos; header = doc.findSection(section, header)) {
+  for (std::size_t header = doc.findSection(section); header != std::string::npos;
+       header = doc.findSection(section, header)) {
     const std::size_t end = doc.sectionEnd(header);
     doc.lines.erase(doc.lines.begin() + static_cast<std::ptrdiff_t>(header),
                     doc.lines.begin() + static_cast<std::ptrdiff_t>(end));
@@ -213,14 +219,19 @@ void IniFile::writeString(std::string_view section, std::string_view key, std::s
   Document doc = load();
   const auto encode = [&](const std::string& utf8) -> std::string {
     switch (doc.encoding) {
-      case Encoding::Ansi: return encodeCodePage(utf8, codePage_);
-      case Encoding::Utf8Bom: return utf8;
+      case Encoding::Ansi:
+        return encodeCodePage(utf8, codePage_);
+      case Encoding::Utf8Bom:
+        return utf8;
       case Encoding::Utf16Le:
       case Encoding::Utf16Be: {
         std::string out;
         for (const char16_t u : utf8ToUtf16(utf8)) {
           const char lo = static_cast<char>(u & 0xFF), hi = static_cast<char>(u >> 8);
-          if (doc.encoding == Encoding::Utf16Le) out += {lo, hi}; else out += {hi, lo};
+          if (doc.encoding == Encoding::Utf16Le)
+            out += {lo, hi};
+          else
+            out += {hi, lo};
         }
         return out;
       }
@@ -237,7 +248,8 @@ void IniFile::writeString(std::string_view section, std::string_view key, std::s
   };
   // The line before an insertion point must end with a line break.
   const auto terminate = [&](std::size_t index) {
-    if (index < doc.lines.size() && doc.lines[index].terminator.empty()) doc.lines[index].terminator = encode(doc.newline);
+    if (index < doc.lines.size() && doc.lines[index].terminator.empty())
+      doc.lines[index].terminator = encode(doc.newline);
   };
 
   const std::size_t header = doc.findSection(section);

@@ -15,7 +15,8 @@ namespace kelvaro {
 class IniFile {
  public:
   // displayPath is the name errors show (the DOS path); the host path if empty.
-  explicit IniFile(std::filesystem::path hostPath, std::string codePage = "CP1250", std::string displayPath = {});
+  explicit IniFile(std::filesystem::path hostPath, std::string codePage = "CP1250",
+                   std::string displayPath = {});
 
   bool sectionExists(std::string_view section);
   std::string readString(std::string_view section, std::string_view key, std::string_view defaultValue);

@@ -148,7 +148,8 @@ bool RegistryHandle::deleteKey(std::string_view path) {
     parentPath.append(split.spelled[i]);
     parentPath.push_back('\\');
   }
-  const Resolved parent = resolve(parentPath.empty() ? std::string_view() : std::string_view(parentPath), false);
+  const Resolved parent =
+      resolve(parentPath.empty() ? std::string_view() : std::string_view(parentPath), false);
   // An empty relative path resolves to the open key (or the root), as wanted.
   if (!parent.key) return false;
   if (!parent.key->findSubkey(split.names.back())) return false;
@@ -171,11 +172,16 @@ ValueKind RegistryHandle::valueKind(std::string_view name) {
   const RegistryValue* v = find(name);
   if (!v) return ValueKind::Unknown;
   switch (v->type) {
-    case kRegSz: return ValueKind::String;
-    case kRegExpandSz: return ValueKind::ExpandString;
-    case kRegDword: return ValueKind::Dword;
-    case kRegBinary: return ValueKind::Binary;
-    default: return ValueKind::Unknown;
+    case kRegSz:
+      return ValueKind::String;
+    case kRegExpandSz:
+      return ValueKind::ExpandString;
+    case kRegDword:
+      return ValueKind::Dword;
+    case kRegBinary:
+      return ValueKind::Binary;
+    default:
+      return ValueKind::Unknown;
   }
 }
 
@@ -191,7 +197,8 @@ std::int32_t RegistryHandle::readDword(std::string_view name) {
   if (!v) throw StoreError(store_messages::getDataFailed(name));
   if (v->type != kRegDword) throw StoreError(store_messages::invalidDataType(name));
   std::uint32_t n = 0;
-  for (std::size_t i = 0; i < 4 && i < v->data.size(); ++i) n |= static_cast<std::uint32_t>(v->data[i]) << (8 * i);
+  for (std::size_t i = 0; i < 4 && i < v->data.size(); ++i)
+    n |= static_cast<std::uint32_t>(v->data[i]) << (8 * i);
   return static_cast<std::int32_t>(n);
 }
 
@@ -201,7 +208,8 @@ std::size_t RegistryHandle::readBinary(std::string_view name, std::span<std::uin
   const RegistryValue* v = find(name);
   if (!v) return 0;
   const bool binaryOrUnknown = v->type != kRegSz && v->type != kRegExpandSz && v->type != kRegDword;
-  if (!binaryOrUnknown || v->data.size() > buffer.size()) throw StoreError(store_messages::invalidDataType(name));
+  if (!binaryOrUnknown || v->data.size() > buffer.size())
+    throw StoreError(store_messages::invalidDataType(name));
   std::copy(v->data.begin(), v->data.end(), buffer.begin());
   return v->data.size();
 }
@@ -238,7 +246,8 @@ void RegistryHandle::writeBinary(std::string_view name, std::span<const std::uin
   store(name, kRegBinary, std::vector<std::uint8_t>(data.begin(), data.end()));
 }
 
-void RegistryHandle::writeRaw(std::string_view name, std::uint32_t regType, std::span<const std::uint8_t> data) {
+void RegistryHandle::writeRaw(std::string_view name, std::uint32_t regType,
+                              std::span<const std::uint8_t> data) {
   store(name, regType, std::vector<std::uint8_t>(data.begin(), data.end()));
 }
 

@@ -6,7 +6,8 @@
 
 namespace kelvaro {
 
-RegistryKey::RegistryKey(std::u16string name, RegistryKey* parent) : name_(std::move(name)), parent_(parent) {}
+RegistryKey::RegistryKey(std::u16string name, RegistryKey* parent)
+    : name_(std::move(name)), parent_(parent) {}
 
 std::shared_ptr<RegistryKey> RegistryKey::findSubkey(std::u16string_view name) const {
   const auto it = subkeyIndex_.find(foldName(name));
@@ -39,8 +40,9 @@ bool RegistryKey::removeSubkey(std::u16string_view name) {
   if (it == subkeyIndex_.end()) return false;
   RegistryKey* victim = it->second;
   subkeyIndex_.erase(it);
-  const auto pos = std::find_if(subkeys_.begin(), subkeys_.end(),
-                                [victim](const std::shared_ptr<RegistryKey>& k) { return k.get() == victim; });
+  const auto pos =
+      std::find_if(subkeys_.begin(), subkeys_.end(),
+                   [victim](const std::shared_ptr<RegistryKey>& k) { return k.get() == victim; });
   victim->markDeleted();
   victim->parent_ = nullptr;
   subkeys_.erase(pos);
@@ -53,10 +55,9 @@ void RegistryKey::markDeleted() {
 }
 
 std::size_t RegistryKey::valueIndex(std::u16string_view name, bool& found) const {
-  const auto it = std::lower_bound(values_.begin(), values_.end(), name,
-                                   [](const RegistryValue& v, std::u16string_view n) {
-                                     return compareNames(v.name, n) < 0;
-                                   });
+  const auto it = std::lower_bound(
+      values_.begin(), values_.end(), name,
+      [](const RegistryValue& v, std::u16string_view n) { return compareNames(v.name, n) < 0; });
   found = it != values_.end() && compareNames(it->name, name) == 0;
   return static_cast<std::size_t>(it - values_.begin());
 }

@@ -31,7 +31,9 @@ std::vector<std::uint8_t> guardedReadBinary(RegistryHandle& reg, std::string_vie
 
 bool readDwordFlag(RegistryHandle& reg, std::string_view name) { return guardedReadDword(reg, name, 0) != 0; }
 
-void writeDwordFlag(RegistryHandle& reg, std::string_view name, bool checked) { reg.writeFlag(name, checked); }
+void writeDwordFlag(RegistryHandle& reg, std::string_view name, bool checked) {
+  reg.writeFlag(name, checked);
+}
 
 bool readInvertedDwordFlag(RegistryHandle& reg, std::string_view name) {
   return reg.valueExists(name) && reg.valueKind(name) == ValueKind::Dword && reg.readDword(name) == 0;
@@ -41,7 +43,9 @@ void writeInvertedDwordFlag(RegistryHandle& reg, std::string_view name, bool che
   reg.writeFlag(name, !checked);
 }
 
-bool readStringFlag(RegistryHandle& reg, std::string_view name) { return guardedReadString(reg, name) == "1"; }
+bool readStringFlag(RegistryHandle& reg, std::string_view name) {
+  return guardedReadString(reg, name) == "1";
+}
 
 void writeStringFlag(RegistryHandle& reg, std::string_view name, bool checked) {
   reg.writeString(name, checked ? "1" : "0");

@@ -20,7 +20,13 @@ if [ "$(id -u)" = 0 ]; then
   # shellcheck disable=SC2086
   apt-get install -y --no-install-recommends $missing
 else
+  # A minimal system may have no sudo: then su is the way to root.
+  install="apt-get install -y --no-install-recommends$missing"
   echo "Missing Debian packages. Run this, then try again:" >&2
-  echo "  sudo apt-get install -y --no-install-recommends$missing" >&2
+  if command -v sudo >/dev/null 2>&1; then
+    echo "  sudo $install" >&2
+  else
+    echo "  su -c '$install'" >&2
+  fi
   exit 1
 fi

@@ -79,12 +79,13 @@ constexpr std::array<Restriction, 22> kRestrictions{{
 
 }  // namespace
 
-ControlPanelPage::ControlPanelPage(AppContext& app, const PageInfo& info, QWidget* parent) : Page(app, info, parent) {
+ControlPanelPage::ControlPanelPage(AppContext& app, const PageInfo& info, QWidget* parent)
+    : Page(app, info, parent) {
   auto* layout = new QGridLayout(this);
   layout->setContentsMargins(8, 6, 8, 6);
   layout->setVerticalSpacing(4);
-  auto* warning = new QLabel(QStringLiteral("Uwaga: Zakładka ta zawiera opcje, które mogą ograniczyć właściwości systemu"),
-                             this);
+  auto* warning = new QLabel(
+      QStringLiteral("Uwaga: Zakładka ta zawiera opcje, które mogą ograniczyć właściwości systemu"), this);
   warning->setObjectName("ograniczeniaWarning");
   warning->setStyleSheet("color: #a00000; font-weight: bold;");
   layout->addWidget(warning, 0, 0, 1, 2);
@@ -95,7 +96,8 @@ ControlPanelPage::ControlPanelPage(AppContext& app, const PageInfo& info, QWidge
   constexpr std::array<const char*, kGroups> kGroupNames{"displayGroup", "passwordsGroup", "systemGroup",
                                                          "printersGroup", "networkGroup"};
   for (int g = 0; g < kGroups; ++g) {
-    groups[g] = new QGroupBox(g == SystemPages ? QStringLiteral("Karta \"Właściwości: System\"") : QString(), this);
+    groups[g] =
+        new QGroupBox(g == SystemPages ? QStringLiteral("Karta \"Właściwości: System\"") : QString(), this);
     groups[g]->setObjectName(kGroupNames[g]);
     rows[g] = new QVBoxLayout(groups[g]);
     rows[g]->setContentsMargins(6, 2, 6, 2);

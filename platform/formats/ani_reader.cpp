@@ -60,7 +60,8 @@ int jiffiesToMs(std::uint32_t jiffies) {
 AnimatedCursor AniReader::read(const ByteView& data) {
   if (!looksLikeAni(data)) throw FormatError("not an animated cursor");
   const std::uint32_t riffSize = data.u32(4);
-  const std::size_t bodyEnd = riffSize >= 4 && riffSize - 4 <= data.size() - 12 ? 12 + (riffSize - 4) : data.size();
+  const std::size_t bodyEnd =
+      riffSize >= 4 && riffSize - 4 <= data.size() - 12 ? 12 + (riffSize - 4) : data.size();
   const std::vector<Chunk> chunks = chunksOf(data.sub(12, bodyEnd - 12));
 
   const std::optional<ByteView> anih = find(chunks, "anih");
@@ -69,10 +70,12 @@ AnimatedCursor AniReader::read(const ByteView& data) {
   std::uint32_t stepCount = anih->u32(8);
   const std::uint32_t defaultRate = anih->u32(28);
   const std::uint32_t flags = anih->u32(32);
-  if (frameCount == 0 || frameCount > kMaxFrames) throw FormatError("animated cursor with an impossible frame count");
+  if (frameCount == 0 || frameCount > kMaxFrames)
+    throw FormatError("animated cursor with an impossible frame count");
   if (stepCount == 0) stepCount = frameCount;
   if (stepCount > kMaxSteps) throw FormatError("animated cursor with an impossible step count");
-  if ((flags & kAniFlagIcon) == 0) throw FormatError("animated cursor with raw bitmap frames is not supported");
+  if ((flags & kAniFlagIcon) == 0)
+    throw FormatError("animated cursor with raw bitmap frames is not supported");
 
   AnimatedCursor cursor;
   cursor.width = static_cast<int>(anih->u32(12) & 0xFFFF);
@@ -86,17 +89,20 @@ AnimatedCursor AniReader::read(const ByteView& data) {
     const IconFile icon = IcoReader::read(c.data);
     cursor.frames.push_back(IcoReader::best(icon, 32));
   }
-  if (cursor.frames.size() != frameCount) throw FormatError("animated cursor has fewer frames than its header says");
+  if (cursor.frames.size() != frameCount)
+    throw FormatError("animated cursor has fewer frames than its header says");
 
   const std::optional<ByteView> seq = find(chunks, "seq ");
   const std::optional<ByteView> rate = find(chunks, "rate");
   if (seq && seq->size() < stepCount * 4) throw FormatError("animated cursor sequence cut short");
-  if (!seq && stepCount > frameCount) throw FormatError("animated cursor with more steps than frames and no sequence");
+  if (!seq && stepCount > frameCount)
+    throw FormatError("animated cursor with more steps than frames and no sequence");
   const bool useRates = rate && rate->size() >= stepCount * 4;
   for (std::uint32_t i = 0; i < stepCount; ++i) {
     AnimatedCursor::Step step;
     const std::uint32_t frame = seq ? seq->u32(4 * i) : i;
-    if (frame >= frameCount) throw FormatError("animated cursor sequence names frame " + std::to_string(frame));
+    if (frame >= frameCount)
+      throw FormatError("animated cursor sequence names frame " + std::to_string(frame));
     step.frame = static_cast<int>(frame);
     step.durationMs = jiffiesToMs(useRates ? rate->u32(4 * i) : defaultRate);
     cursor.steps.push_back(step);

@@ -15,7 +15,7 @@ struct AnimatedCursor {
   };
   std::vector<IconImage> frames;  // the 32 x 32 image of each frame
   std::vector<Step> steps;
-  int width = 0;   // anih iWidth/iHeight (0 when the frames carry their own size)
+  int width = 0;  // anih iWidth/iHeight (0 when the frames carry their own size)
   int height = 0;
 };
 
@@ -26,7 +26,9 @@ class AniReader {
   static constexpr int kMaxFrames = 1024;
   static constexpr int kMaxSteps = 4096;
 
-  static bool looksLikeAni(const ByteView& data) { return data.startsWith(0, "RIFF") && data.startsWith(8, "ACON"); }
+  static bool looksLikeAni(const ByteView& data) {
+    return data.startsWith(0, "RIFF") && data.startsWith(8, "ACON");
+  }
   // Throws FormatError.
   static AnimatedCursor read(const ByteView& data);
 };

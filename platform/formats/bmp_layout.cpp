@@ -48,7 +48,8 @@ BitmapInfoHeader BitmapInfoHeader::read(const ByteView& data, std::size_t offset
   }
   if (h.headerSize == 64) {
     // OS/2 compression numbers differ from Windows' above 2 (3 is Huffman, 4 RLE24).
-    if (h.compression == 3 || h.compression == 4) throw FormatError("OS/2 bitmap compression is not supported");
+    if (h.compression == 3 || h.compression == 4)
+      throw FormatError("OS/2 bitmap compression is not supported");
   } else if (h.headerSize >= 52) {
     h.redMask = header.u32(40);
     h.greenMask = header.u32(44);

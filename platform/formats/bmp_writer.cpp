@@ -35,7 +35,8 @@ QImage indexedFor(const QImage& image, int bits) {
   if (bits == 8) {
     return image.convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither | Qt::AvoidDither);
   }
-  const QList<QRgb> table = bits == 1 ? QList<QRgb>{qRgb(0, 0, 0), qRgb(255, 255, 255)} : BmpWriter::vgaPalette();
+  const QList<QRgb> table =
+      bits == 1 ? QList<QRgb>{qRgb(0, 0, 0), qRgb(255, 255, 255)} : BmpWriter::vgaPalette();
   return image.convertToFormat(QImage::Format_RGB32)
       .convertToFormat(QImage::Format_Indexed8, table, Qt::ThresholdDither | Qt::AvoidDither);
 }
@@ -110,7 +111,8 @@ std::vector<std::uint8_t> BmpWriter::encode(const QImage& image, int bits) {
         }
         case 16: {
           const QRgb c = rgb[x];
-          const auto v = static_cast<std::uint16_t>(((qRed(c) >> 3) << 10) | ((qGreen(c) >> 3) << 5) | (qBlue(c) >> 3));
+          const auto v =
+              static_cast<std::uint16_t>(((qRed(c) >> 3) << 10) | ((qGreen(c) >> 3) << 5) | (qBlue(c) >> 3));
           row[2 * x] = static_cast<std::uint8_t>(v);
           row[2 * x + 1] = static_cast<std::uint8_t>(v >> 8);
           break;

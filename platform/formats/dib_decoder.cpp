@@ -79,7 +79,8 @@ Layout readLayout(const ByteView& data, std::size_t headerOffset, std::optional<
     rows /= 2;
     if (rows == 0) throw FormatError("icon image without pixels");
   }
-  if (static_cast<std::int64_t>(l.width) * rows > DibDecoder::kMaxPixels) throw FormatError("bitmap too large");
+  if (static_cast<std::int64_t>(l.width) * rows > DibDecoder::kMaxPixels)
+    throw FormatError("bitmap too large");
   l.height = static_cast<int>(rows);
 
   l.compression = static_cast<BitmapCompression>(h.compression);
@@ -94,7 +95,8 @@ Layout readLayout(const ByteView& data, std::size_t headerOffset, std::optional<
       break;
     case BitmapCompression::Bitfields:
     case BitmapCompression::AlphaBitfields:
-      if (l.bpp != 16 && l.bpp != 32) throw FormatError("bit-field bitmap that is not 16 or 32 bits per pixel");
+      if (l.bpp != 16 && l.bpp != 32)
+        throw FormatError("bit-field bitmap that is not 16 or 32 bits per pixel");
       break;
     default:
       throw FormatError("bitmap compression " + std::to_string(h.compression) + " is not supported");
@@ -273,7 +275,8 @@ QImage decodeRle(const ByteView& data, const Layout& l) {
     pos += 2;
     if (count > 0) {
       // A run past the end of the row is clipped there.
-      for (int i = 0; i < count && x < l.width; ++i) put(rle4 ? ((i % 2 == 0) ? value >> 4 : value & 0x0F) : value);
+      for (int i = 0; i < count && x < l.width; ++i)
+        put(rle4 ? ((i % 2 == 0) ? value >> 4 : value & 0x0F) : value);
       continue;
     }
     if (value == 0) {  // end of line
@@ -287,7 +290,8 @@ QImage decodeRle(const ByteView& data, const Layout& l) {
       y += all[pos + 1];
       pos += 2;
     } else {  // absolute run of `value` pixels, padded to a 16-bit boundary
-      const std::size_t bytes = rle4 ? (static_cast<std::size_t>(value) + 1) / 2 : static_cast<std::size_t>(value);
+      const std::size_t bytes =
+          rle4 ? (static_cast<std::size_t>(value) + 1) / 2 : static_cast<std::size_t>(value);
       const std::size_t available = std::min(bytes, end - pos);
       for (int i = 0; i < value; ++i) {
         const std::size_t b = rle4 ? static_cast<std::size_t>(i / 2) : static_cast<std::size_t>(i);
@@ -322,8 +326,8 @@ void applyIconMask(const ByteView& data, const Layout& l, QImage& image, bool ke
 
 }  // namespace
 
-DibImage DibDecoder::decode(const ByteView& data, std::size_t headerOffset, std::optional<std::size_t> pixelOffset,
-                            Purpose purpose) {
+DibImage DibDecoder::decode(const ByteView& data, std::size_t headerOffset,
+                            std::optional<std::size_t> pixelOffset, Purpose purpose) {
   const Layout l = readLayout(data, headerOffset, pixelOffset, purpose);
   DibImage out;
   out.bitsPerPixel = l.bpp;

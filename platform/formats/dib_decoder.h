@@ -35,8 +35,8 @@ class DibDecoder {
   // The DIB whose header starts at headerOffset. pixelOffset is bfOffBits for
   // a bitmap file; without it (or when it is 0) the pixels follow the colour
   // table. Throws FormatError.
-  static DibImage decode(const ByteView& data, std::size_t headerOffset, std::optional<std::size_t> pixelOffset,
-                         Purpose purpose);
+  static DibImage decode(const ByteView& data, std::size_t headerOffset,
+                         std::optional<std::size_t> pixelOffset, Purpose purpose);
 };
 
 }  // namespace kelvaro::formats

@@ -3,8 +3,8 @@
 #include <vector>
 
 #include "platform/formats/byte_view.h"
-#include "platform/formats/icon_image.h"
 #include "platform/formats/ico_layout.h"
+#include "platform/formats/icon_image.h"
 
 namespace kelvaro::formats {
 
@@ -12,7 +12,7 @@ namespace kelvaro::formats {
 struct IconFile {
   bool cursor = false;
   std::vector<IconImageInfo> infos;  // what the directory says, one per image
-  std::vector<IconImage> images;     // decoded, same order; images that cannot be decoded are left out of both
+  std::vector<IconImage> images;  // decoded, same order; images that cannot be decoded are left out of both
 };
 
 // Reads icon and cursor files. See ico.md.

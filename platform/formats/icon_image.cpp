@@ -18,17 +18,24 @@ bool isPng(const ByteView& data) { return data.startsWith(0, kPngSignature); }
 int pngBits(const ByteView& data) {
   const int depth = data.u8(24);
   switch (data.u8(25)) {
-    case 0: return depth;      // grey
-    case 2: return depth * 3;  // RGB
-    case 3: return depth;      // palette
-    case 4: return depth * 2;  // grey + alpha
-    case 6: return depth * 4;  // RGBA
-    default: return depth;
+    case 0:
+      return depth;  // grey
+    case 2:
+      return depth * 3;  // RGB
+    case 3:
+      return depth;  // palette
+    case 4:
+      return depth * 2;  // grey + alpha
+    case 6:
+      return depth * 4;  // RGBA
+    default:
+      return depth;
   }
 }
 
 std::uint32_t readBigEndian32(const ByteView& data, std::size_t offset) {
-  return (static_cast<std::uint32_t>(data.u8(offset)) << 24) | (static_cast<std::uint32_t>(data.u8(offset + 1)) << 16) |
+  return (static_cast<std::uint32_t>(data.u8(offset)) << 24) |
+         (static_cast<std::uint32_t>(data.u8(offset + 1)) << 16) |
          (static_cast<std::uint32_t>(data.u8(offset + 2)) << 8) | data.u8(offset + 3);
 }
 
@@ -38,8 +45,8 @@ std::optional<IconImageInfo> IconImageDecoder::probe(const ByteView& data) {
   try {
     if (isPng(data)) {
       if (!data.startsWith(12, "IHDR")) return std::nullopt;
-      return IconImageInfo{static_cast<int>(readBigEndian32(data, 16)), static_cast<int>(readBigEndian32(data, 20)),
-                           pngBits(data)};
+      return IconImageInfo{static_cast<int>(readBigEndian32(data, 16)),
+                           static_cast<int>(readBigEndian32(data, 20)), pngBits(data)};
     }
     const BitmapInfoHeader h = BitmapInfoHeader::read(data, 0);
     const int height = std::abs(static_cast<int>(h.height / 2));

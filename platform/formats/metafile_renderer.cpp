@@ -91,7 +91,8 @@ void MetafileRenderer::checkWmfRecords(const ByteView& data) {
   if (!data.contains(start, kWmfHeaderSize)) throw FormatError("Windows metafile header cut short");
   const std::uint16_t type = data.u16(start);
   const std::uint16_t headerWords = data.u16(start + 2);
-  if ((type != 1 && type != 2) || headerWords != 9) throw FormatError("Windows metafile with a broken header");
+  if ((type != 1 && type != 2) || headerWords != 9)
+    throw FormatError("Windows metafile with a broken header");
   std::size_t offset = start + kWmfHeaderSize;
   while (offset + 6 <= data.size()) {
     const std::uint64_t words = data.u32(offset);
@@ -134,7 +135,8 @@ QImage MetafileRenderer::renderWmf(const ByteView& data) {
   std::vector<unsigned char> contents(data.bytes().begin(), data.bytes().end());
   wmfAPI_Options options{};
   options.function = wmf_svg_function;
-  const unsigned long flags = WMF_OPT_FUNCTION | WMF_OPT_IGNORE_NONFATAL | WMF_OPT_NO_ERROR | WMF_OPT_NO_DEBUG;
+  const unsigned long flags =
+      WMF_OPT_FUNCTION | WMF_OPT_IGNORE_NONFATAL | WMF_OPT_NO_ERROR | WMF_OPT_NO_DEBUG;
   wmfAPI* api = nullptr;
   if (wmf_api_create(&api, flags, &options) != wmf_E_None) {
     if (api) wmf_api_destroy(api);

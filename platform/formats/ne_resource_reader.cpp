@@ -79,9 +79,10 @@ std::vector<ResourceName> NeResourceReader::names(std::uint16_t type) const {
 std::optional<ByteView> NeResourceReader::data(std::uint16_t type, const ResourceName& name) const {
   for (const Resource& r : resources_) {
     if (!r.typeIsNumber || r.type != type || r.name.isNumber != name.isNumber) continue;
-    if (name.isNumber ? r.name.number != name.number
-                      : !std::equal(r.name.text.begin(), r.name.text.end(), name.text.begin(), name.text.end(),
-                                    [](char16_t a, char16_t b) { return upper(a) == upper(b); })) {
+    if (name.isNumber
+            ? r.name.number != name.number
+            : !std::equal(r.name.text.begin(), r.name.text.end(), name.text.begin(), name.text.end(),
+                          [](char16_t a, char16_t b) { return upper(a) == upper(b); })) {
       continue;
     }
     if (r.offset >= file_.size()) return std::nullopt;

@@ -11,7 +11,7 @@
 
 namespace kelvaro::formats {
 
-inline constexpr std::uint16_t kDosSignature = 0x5A4D;  // "MZ"
+inline constexpr std::uint16_t kDosSignature = 0x5A4D;     // "MZ"
 inline constexpr std::size_t kDosNewHeaderPointer = 0x3C;  // e_lfanew
 
 // IMAGE_FILE_HEADER, after the "PE\0\0" signature: 20 bytes.

@@ -38,7 +38,8 @@ PeResourceReader::PeResourceReader(const ByteView& file) : file_(file) {
     sections_.push_back(PeSectionHeader::read(file, sectionTable + i * PeSectionHeader::kSize));
   }
   if (optional.resourceRva == 0) return;
-  const std::optional<std::size_t> base = fileOffsetOf(optional.resourceRva, PeResourceDirectoryHeader::kSize);
+  const std::optional<std::size_t> base =
+      fileOffsetOf(optional.resourceRva, PeResourceDirectoryHeader::kSize);
   if (!base) throw FormatError("the resource directory lies outside the file");
   resources_ = file.from(*base);
 
@@ -64,7 +65,8 @@ std::vector<PeResourceReader::Entry> PeResourceReader::entriesOf(std::uint32_t d
   std::vector<Entry> entries;
   entries.reserve(count);
   for (std::size_t i = 0; i < count; ++i) {
-    const PeResourceDirectoryEntry raw = PeResourceDirectoryEntry::read(resources_, first + i * PeResourceDirectoryEntry::kSize);
+    const PeResourceDirectoryEntry raw =
+        PeResourceDirectoryEntry::read(resources_, first + i * PeResourceDirectoryEntry::kSize);
     Entry e;
     e.target = raw.target();
     e.isDirectory = raw.isDirectory();
@@ -98,7 +100,8 @@ std::optional<ByteView> PeResourceReader::dataOf(const Entry& entry) const {
   if (entry.isDirectory) {
     // The language level: the first language that is a data entry.
     const std::vector<Entry> languages = entriesOf(entry.target);
-    const auto it = std::find_if(languages.begin(), languages.end(), [](const Entry& e) { return !e.isDirectory; });
+    const auto it =
+        std::find_if(languages.begin(), languages.end(), [](const Entry& e) { return !e.isDirectory; });
     if (it == languages.end()) return std::nullopt;
     at = it->target;
   }

@@ -53,14 +53,22 @@ DecodedPicture PictureDecoder::decode(const ByteView& data) {
 
 std::string PictureDecoder::kindName(PictureKind kind) {
   switch (kind) {
-    case PictureKind::Bmp: return "BMP";
-    case PictureKind::Jpeg: return "JPEG";
-    case PictureKind::Gif: return "GIF";
-    case PictureKind::Icon: return "ICO";
-    case PictureKind::Cursor: return "CUR";
-    case PictureKind::AnimatedCursor: return "ANI";
-    case PictureKind::Emf: return "EMF";
-    case PictureKind::Wmf: return "WMF";
+    case PictureKind::Bmp:
+      return "BMP";
+    case PictureKind::Jpeg:
+      return "JPEG";
+    case PictureKind::Gif:
+      return "GIF";
+    case PictureKind::Icon:
+      return "ICO";
+    case PictureKind::Cursor:
+      return "CUR";
+    case PictureKind::AnimatedCursor:
+      return "ANI";
+    case PictureKind::Emf:
+      return "EMF";
+    case PictureKind::Wmf:
+      return "WMF";
   }
   return "?";
 }

@@ -197,7 +197,8 @@ ShellLinkFields ShellLinkReader::read(const std::filesystem::path& file, const s
   lnk.open = true;
   std::optional<std::string> path =
       utf8Value(lnk.file, liblnk_file_get_utf8_local_path_size, liblnk_file_get_utf8_local_path);
-  if (!path) path = utf8Value(lnk.file, liblnk_file_get_utf8_network_path_size, liblnk_file_get_utf8_network_path);
+  if (!path)
+    path = utf8Value(lnk.file, liblnk_file_get_utf8_network_path_size, liblnk_file_get_utf8_network_path);
   if (!path) {
     std::size_t size = 0;
     if (liblnk_file_get_link_target_identifier_data_size(lnk.file, &size, nullptr) == 1 && size > 0 &&

@@ -138,7 +138,8 @@ void writeLinkInfo(ByteWriter& out, const std::string& localBasePath, const std:
   const std::uint32_t suffixOffset = localBaseOffset + static_cast<std::uint32_t>(ansi.size()) + 1;
   const std::uint32_t unicodeBaseOffset = suffixOffset + 1;
   const std::u16string wide = utf8ToUtf16(localBasePath);
-  const std::uint32_t unicodeSuffixOffset = unicodeBaseOffset + static_cast<std::uint32_t>(wide.size() + 1) * 2;
+  const std::uint32_t unicodeSuffixOffset =
+      unicodeBaseOffset + static_cast<std::uint32_t>(wide.size() + 1) * 2;
   const std::uint32_t total = unicode ? unicodeSuffixOffset + 2 : unicodeBaseOffset;
 
   out.u32(total);
@@ -186,7 +187,8 @@ std::string ShellLinkWriter::shortName(const std::string& longName) {
     for (char c : text) {
       if (out.size() == limit) break;
       if (c == ' ' || c == '.') continue;
-      out.push_back(isShortNameChar(c) ? static_cast<char>(std::toupper(static_cast<unsigned char>(c))) : '_');
+      out.push_back(isShortNameChar(c) ? static_cast<char>(std::toupper(static_cast<unsigned char>(c)))
+                                       : '_');
     }
     return out;
   };

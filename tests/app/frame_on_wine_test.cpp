@@ -11,10 +11,10 @@
 #include <cstdio>
 #include <filesystem>
 
+#include <QCheckBox>
 #include "app/main_window.h"
 #include "app/page_factory.h"
 #include "app/windows_page.h"
-#include <QCheckBox>
 
 #include "platform/environment_factory.h"
 #include "platform/recording_icons.h"
@@ -85,9 +85,11 @@ TEST_F(FrameOnWineTest, TheWindowsPageAndClosingWriteWhatWineReads) {
     EXPECT_TRUE(dialogs.boxes().empty()) << dialogs.boxes().front().text;
     window.close();
   }
-  const std::string nine = wine("reg query 'HKLM\\Software\\Microsoft\\Windows\\CurrentVersion' /v RegisteredOwner");
+  const std::string nine =
+      wine("reg query 'HKLM\\Software\\Microsoft\\Windows\\CurrentVersion' /v RegisteredOwner");
   EXPECT_NE(nine.find("Kelvaro Tester"), std::string::npos) << nine;
-  const std::string nt = wine("reg query 'HKLM\\Software\\Microsoft\\Windows NT\\CurrentVersion' /v RegisteredOwner");
+  const std::string nt =
+      wine("reg query 'HKLM\\Software\\Microsoft\\Windows NT\\CurrentVersion' /v RegisteredOwner");
   EXPECT_NE(nt.find("Kelvaro Tester"), std::string::npos) << nt;
   const std::string page = wine("reg query 'HKCU\\Software\\Morvane\\Kelvaro' /v ActivePageName");
   EXPECT_NE(page.find("REG_SZ"), std::string::npos) << page;
@@ -100,7 +102,8 @@ TEST_F(FrameOnWineTest, TheControlPanelRestrictionsAreWhatWineReads) {
   const std::string policies = "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\";
   // Wine stores one restriction; the page must show it and, unticked, remove it.
   wine("reg add '" + policies + "Network' /v NoFileSharingControl /t REG_DWORD /d 1 /f");
-  ASSERT_NE(wine("reg query '" + policies + "Network' /v NoFileSharingControl").find("0x1"), std::string::npos);
+  ASSERT_NE(wine("reg query '" + policies + "Network' /v NoFileSharingControl").find("0x1"),
+            std::string::npos);
   stopWineserver();
   {
     const auto environment = openEnvironment({Environment::Kind::WinePrefix, prefix});

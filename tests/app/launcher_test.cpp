@@ -188,7 +188,8 @@ TEST(SandboxLauncher, WindowsProgramsAreAnsweredWithAMessageAndLinksStillOpen) {
     EXPECT_EQ(box.icon, BoxIcon::None);
     EXPECT_NE(box.text.find("--prefix"), std::string::npos) << box.text;
   }
-  EXPECT_NE(dialogs.boxes()[0].text.find("rundll32.exe shell32.dll,Control_RunDLL desk.cpl"), std::string::npos);
+  EXPECT_NE(dialogs.boxes()[0].text.find("rundll32.exe shell32.dll,Control_RunDLL desk.cpl"),
+            std::string::npos);
   EXPECT_TRUE(desktop.calls.empty());
 
   EXPECT_TRUE(launcher.open("mailto:kelvaro@example.org", ShowWindow::Normal));

@@ -27,8 +27,8 @@ QAction* action(const QMenu* menu, const QString& caption) {
 
 class MainWindowTest : public PageHarness {
  protected:
-  TKelvaro& makeWindow(std::set<std::string> withLoader = {"kursory", "kolory", "windows", "ograniczenia", "logo",
-                                                           "OEM", "ikony", "internet", "triki"}) {
+  TKelvaro& makeWindow(std::set<std::string> withLoader = {"kursory", "kolory", "windows", "ograniczenia",
+                                                           "logo", "OEM", "ikony", "internet", "triki"}) {
     return PageHarness::makeWindow(recordingPages(std::move(withLoader)));
   }
   std::string storedActivePage() const {
@@ -45,9 +45,14 @@ TEST_F(MainWindowTest, HasThe37PagesInTabOrderWithTheirCaptions) {
     int index;
     const char* id;
     const char* caption;
-  } spots[] = {{0, "kursory", "Kursor"},          {7, "ustawienia", "Wyczyść ..."}, {8, "ograniczenia", "Panel Sterowania"},
-               {14, "skroty", "Skróty ..."},      {21, "Menu", "Otwórz z ..."},   {28, "SzybkieUruchamianie", "Szybkie urucham."},
-               {34, "Properties", "Opcje"},       {36, "oprog", "O programie"}};
+  } spots[] = {{0, "kursory", "Kursor"},
+               {7, "ustawienia", "Wyczyść ..."},
+               {8, "ograniczenia", "Panel Sterowania"},
+               {14, "skroty", "Skróty ..."},
+               {21, "Menu", "Otwórz z ..."},
+               {28, "SzybkieUruchamianie", "Szybkie urucham."},
+               {34, "Properties", "Opcje"},
+               {36, "oprog", "O programie"}};
   for (const auto& s : spots) {
     EXPECT_EQ(stronki->widget(s.index)->objectName(), s.id);
     EXPECT_EQ(stronki->tabText(s.index), QString::fromUtf8(s.caption));
@@ -130,19 +135,51 @@ TEST_F(MainWindowTest, PageOrderMenuListsPagesWithSubMenus) {
   EXPECT_EQ(entries[36], "O programie");
   QMenu* pulpit = action(window->pageOrderMenu(), "Pulpit")->menu();
   ASSERT_NE(pulpit, nullptr);
-  EXPECT_EQ(captions(pulpit), (QStringList{"Ustawienia", "Ograniczenia", "Deseń", "Tapeta", "Wygaszacz ekranu", "Organizuj"}));
+  EXPECT_EQ(captions(pulpit),
+            (QStringList{"Ustawienia", "Ograniczenia", "Deseń", "Tapeta", "Wygaszacz ekranu", "Organizuj"}));
   QMenu* menuStart = action(window->pageOrderMenu(), "Menu Start")->menu();
   EXPECT_EQ(captions(menuStart).last(), "Organizuj Menu Start");
 }
 
 TEST_F(MainWindowTest, AlphabeticalMenuHasItsFixedOrder) {
   makeWindow();
-  const QStringList expected{"AutoRUN", "Czcionki", "Dodaj/Usuń", "Dokumenty", "Dźwięki", "Eksplorator", "Foldery",
-                             "Ikony", "Ikony folderów", "Ikony plików", "Internet", "Kolor", "Kursory", "Logo",
-                             "Menu kontekstowe", "Menu NOWY", "Menu Start", "Nazwy", "Otwórz z ...", "O programie",
-                             "OEM", "Opcje", "Panel Sterowania", "Podpowiedzi", "Pomoc", "Pulpit", "Sieć", "Skróty",
-                             "System NT", "Szybkie uruchamianie", "Triki", "Typy plików", "Ukryj folder", "Ulubione",
-                             "Windows", "Wyczyść ...", "Wyślij do ..."};
+  const QStringList expected{"AutoRUN",
+                             "Czcionki",
+                             "Dodaj/Usuń",
+                             "Dokumenty",
+                             "Dźwięki",
+                             "Eksplorator",
+                             "Foldery",
+                             "Ikony",
+                             "Ikony folderów",
+                             "Ikony plików",
+                             "Internet",
+                             "Kolor",
+                             "Kursory",
+                             "Logo",
+                             "Menu kontekstowe",
+                             "Menu NOWY",
+                             "Menu Start",
+                             "Nazwy",
+                             "Otwórz z ...",
+                             "O programie",
+                             "OEM",
+                             "Opcje",
+                             "Panel Sterowania",
+                             "Podpowiedzi",
+                             "Pomoc",
+                             "Pulpit",
+                             "Sieć",
+                             "Skróty",
+                             "System NT",
+                             "Szybkie uruchamianie",
+                             "Triki",
+                             "Typy plików",
+                             "Ukryj folder",
+                             "Ulubione",
+                             "Windows",
+                             "Wyczyść ...",
+                             "Wyślij do ..."};
   EXPECT_EQ(captions(window->alphabeticalMenu()), expected);
   EXPECT_EQ(captions(action(window->alphabeticalMenu(), "AutoRUN")->menu()),
             (QStringList{"HKLM \\ Run", "HKLM \\ Run Services", "HKLM \\ Run Once", "HKCU \\ Run"}));
@@ -223,8 +260,8 @@ TEST_F(MainWindowTest, HoverResetOverNeutralAreasInItsOrderButNotOverControls) {
   EXPECT_TRUE(log.empty());
 
   QTest::mouseMove(find<QWidget>("bottomBar"), QPoint(300, 5));
-  EXPECT_EQ(log, (std::vector<std::string>{"reset logo", "reset kursory", "reset OEM", "reset ikony", "reset internet",
-                                           "reset triki", "reset windows"}));
+  EXPECT_EQ(log, (std::vector<std::string>{"reset logo", "reset kursory", "reset OEM", "reset ikony",
+                                           "reset internet", "reset triki", "reset windows"}));
 }
 
 TEST_F(MainWindowTest, ApplyWritesSetsTheRestartFlagWhenMarkedAndDisablesItself) {

@@ -38,7 +38,8 @@ ProgramRun runKelvaro(const QStringList& args, const QString& dataHome) {
   p.setProcessEnvironment(environmentWith(dataHome));
   p.start(KELVARO_PROGRAM, args);
   p.waitForFinished(30000);
-  return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+  return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
+          QString::fromUtf8(p.readAllStandardError())};
 }
 
 TEST(Program, VersionHelpAndBadArguments) {

@@ -15,8 +15,8 @@ constexpr char kProgramKey[] = "Software\\Morvane\\Kelvaro";
 
 class StartupTest : public PageHarness {
  protected:
-  std::unique_ptr<TKelvaro> start(std::set<std::string> withLoader = {"foldery", "windows", "kolory", "SystemNT",
-                                                                      "Properties"}) {
+  std::unique_ptr<TKelvaro> start(std::set<std::string> withLoader = {"foldery", "windows", "kolory",
+                                                                      "SystemNT", "Properties"}) {
     StartupOptions options;
     options.programFile = "Z:\\opt\\kelvaro\\kelvaro";
     options.fileExists = [this](std::string_view path) { return existingFiles.count(std::string(path)) > 0; };
@@ -150,10 +150,12 @@ TEST_F(StartupTest, CreatesThePolicyKeys) {
     reg.deleteKey("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies");
     app->flush();
   }
-  ASSERT_FALSE(keyStored(Root::CurrentUser, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\System"));
+  ASSERT_FALSE(
+      keyStored(Root::CurrentUser, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\System"));
   ASSERT_NE(start(), nullptr);
   for (const char* key : {"ActiveDesktop", "Network", "WinOldApp", "System", "Explorer"}) {
-    EXPECT_TRUE(keyStored(Root::CurrentUser, std::string("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\") + key))
+    EXPECT_TRUE(keyStored(Root::CurrentUser,
+                          std::string("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\") + key))
         << key;
   }
 }
@@ -198,9 +200,9 @@ TEST_F(StartupTest, InitialPagesAndTheSplashWindow) {
   ASSERT_NE(window, nullptr);
   EXPECT_EQ(window->activePage()->objectName(), "oprog");
   EXPECT_TRUE(window->findChild<QWidget*>("reReadButton")->isHidden());
-  const std::pair<const char*, const char*> firsts[] = {{"pulpit", "pulpitustawienia"}, {"menustart", "menustartikony"},
-                                                        {"Siec", "TabSheet1"},         {"AutoRUN", "HKLMrun"},
-                                                        {"internet", "TabSheet2"},     {"kursory", "TabSheet11"}};
+  const std::pair<const char*, const char*> firsts[] = {
+      {"pulpit", "pulpitustawienia"}, {"menustart", "menustartikony"}, {"Siec", "TabSheet1"},
+      {"AutoRUN", "HKLMrun"},         {"internet", "TabSheet2"},       {"kursory", "TabSheet11"}};
   for (const auto& [page, sub] : firsts) {
     EXPECT_EQ(window->page(page)->subPageControl()->currentWidget()->objectName(), sub) << page;
   }

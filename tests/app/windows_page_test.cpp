@@ -16,7 +16,20 @@ namespace {
 constexpr char k9x[] = "Software\\Microsoft\\Windows\\CurrentVersion";
 constexpr char kNt[] = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
 
-enum Row { Nazwa, Wersja, Typ, NumerWersji, TypWersji, NumerSeryjny, Firma, Uzytkownik, Plus, Sciezka, Komputer, TypKomputera };
+enum Row {
+  Nazwa,
+  Wersja,
+  Typ,
+  NumerWersji,
+  TypWersji,
+  NumerSeryjny,
+  Firma,
+  Uzytkownik,
+  Plus,
+  Sciezka,
+  Komputer,
+  TypKomputera
+};
 
 class WindowsPageTest : public PageHarness {
  protected:
@@ -24,7 +37,8 @@ class WindowsPageTest : public PageHarness {
     // The page's keys start empty: each test stores what it shows.
     RegistryHandle reg(app->registry());
     reg.setRoot(Root::LocalMachine);
-    for (const char* key : {k9x, kNt, "System\\CurrentControlSet\\control\\ComputerName", "Enum\\Root\\*PNP0C01"})
+    for (const char* key :
+         {k9x, kNt, "System\\CurrentControlSet\\control\\ComputerName", "Enum\\Root\\*PNP0C01"})
       reg.deleteKey(key);
     app->flush();
     makeWindow([](AppContext& a, const PageInfo& info, QWidget* parent) -> Page* {
@@ -34,14 +48,18 @@ class WindowsPageTest : public PageHarness {
     window->showPage("windows");
     window->show();
   }
-  void put(const char* key, const char* name, const char* text) { set(Root::LocalMachine, key, name, std::string(text)); }
+  void put(const char* key, const char* name, const char* text) {
+    set(Root::LocalMachine, key, name, std::string(text));
+  }
   std::string storedText(const char* key, const char* name) {
     const auto v = stored(Root::LocalMachine, key, name);
     if (!v) return "(none)";
     if (!std::holds_alternative<std::string>(*v)) return "(not a string)";
     return std::get<std::string>(*v);
   }
-  void load() { ASSERT_TRUE(app->run([this] { page->reload(); })); }
+  void load() {
+    ASSERT_TRUE(app->run([this] { page->reload(); }));
+  }
   QString text(Row row) const { return page->field(row)->text(); }
   void doubleClick(Row row) { testing::doubleClick(page->field(row), QPoint(3, 3)); }
   QPushButton* applyButton() const { return page->findChild<QPushButton*>("windowsApply"); }
@@ -99,10 +117,18 @@ TEST_F(WindowsPageTest, NtSystemsFallBackToTheNtValues) {
   put(kNt, "RegisteredOwner", "Anna");
   put(kNt, "CSDVersion", "Service Pack 2");
   load();
-  const std::pair<Row, const char*> expected[] = {
-      {Nazwa, "Microsoft Windows XP"}, {Wersja, "(nieznane)"},      {Typ, "SYSTEM"},   {NumerWersji, "5.1"},
-      {TypWersji, "2600"},             {NumerSeryjny, "55274-OEM"}, {Firma, "Firma"},  {Uzytkownik, "Anna"},
-      {Plus, "Service Pack 2"},        {Sciezka, "(nieznane)"},     {Komputer, "(nieznane)"}, {TypKomputera, "(nieznane)"}};
+  const std::pair<Row, const char*> expected[] = {{Nazwa, "Microsoft Windows XP"},
+                                                  {Wersja, "(nieznane)"},
+                                                  {Typ, "SYSTEM"},
+                                                  {NumerWersji, "5.1"},
+                                                  {TypWersji, "2600"},
+                                                  {NumerSeryjny, "55274-OEM"},
+                                                  {Firma, "Firma"},
+                                                  {Uzytkownik, "Anna"},
+                                                  {Plus, "Service Pack 2"},
+                                                  {Sciezka, "(nieznane)"},
+                                                  {Komputer, "(nieznane)"},
+                                                  {TypKomputera, "(nieznane)"}};
   for (const auto& [row, shown] : expected) EXPECT_EQ(text(row), QString::fromUtf8(shown)) << row;
   put(k9x, "ProductName", "Microsoft Windows 98");
   load();
@@ -181,7 +207,7 @@ TEST_F(WindowsPageTest, ApplyWritesEveryKnownFieldAndTheNtFallbacks) {
 
   EXPECT_EQ(storedText(k9x, "RegisteredOrganization"), "Żółta Łódź sp. z o.o.");
   EXPECT_EQ(storedText(k9x, "ProductName"), "Microsoft Windows 98");
-  EXPECT_EQ(storedText(k9x, "ProductId"), "(none)");  // "(nieznane)" is never written
+  EXPECT_EQ(storedText(k9x, "ProductId"), "(none)");           // "(nieznane)" is never written
   EXPECT_EQ(storedText(k9x, "VersionNumber"), "00.000.0000");  // the version default is ordinary text
   EXPECT_EQ(storedText(kNt, "RegisteredOrganization"), "Żółta Łódź sp. z o.o.");
   EXPECT_EQ(storedText(kNt, "RegisteredOwner"), "Jan");
@@ -250,7 +276,8 @@ TEST_F(WindowsPageTest, TheFolderEditorBrowsesForTheSourcePath) {
   EXPECT_EQ(editor->text(), "C:\\WINDOWS\\OPTIONS\\CABS");
   QTest::keyClick(editor, Qt::Key_Return);
   QTest::mouseClick(applyButton(), Qt::LeftButton);
-  EXPECT_EQ(storedText("Software\\Microsoft\\Windows\\CurrentVersion\\Setup", "SourcePath"), "C:\\WINDOWS\\OPTIONS\\CABS");
+  EXPECT_EQ(storedText("Software\\Microsoft\\Windows\\CurrentVersion\\Setup", "SourcePath"),
+            "C:\\WINDOWS\\OPTIONS\\CABS");
 }
 
 TEST_F(WindowsPageTest, ABackgroundClickCommitsAndDisablesTheEditor) {

@@ -12,7 +12,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   try {
     const DibImage dib = BmpReader::read(view);
     // What decodes must also write back at its own depth.
-    if (dib.image.width() * static_cast<long>(dib.image.height()) < 4096) BmpWriter::encode(dib.image, dib.bitsPerPixel);
+    if (dib.image.width() * static_cast<long>(dib.image.height()) < 4096)
+      BmpWriter::encode(dib.image, dib.bitsPerPixel);
   } catch (const FormatError&) {
   }
   try {

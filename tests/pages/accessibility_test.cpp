@@ -55,7 +55,8 @@ TEST_F(AccessibilityTest, EveryShowingControlOfEveryPageHasANameAndLabelsSayWhat
       const std::string where = std::string(page->info().id) + " / " + w->metaObject()->className() + " \"" +
                                 w->objectName().toStdString() + "\"";
       if (operable(w)) {
-        EXPECT_FALSE(accessibleText(w, QAccessible::Name).trimmed().isEmpty()) << where << " has no accessible name";
+        EXPECT_FALSE(accessibleText(w, QAccessible::Name).trimmed().isEmpty())
+            << where << " has no accessible name";
       }
       if (!w->toolTip().isEmpty()) {
         EXPECT_EQ(accessibleText(w, QAccessible::Description), w->toolTip()) << where;
@@ -65,11 +66,9 @@ TEST_F(AccessibilityTest, EveryShowingControlOfEveryPageHasANameAndLabelsSayWhat
                             ? QTextDocumentFragment::fromHtml(label->text()).toPlainText()
                             : label->text();
         shown.remove('&');
-        EXPECT_TRUE(accessibleText(w, QAccessible::Name).contains(shown)) << where << " is announced as \""
-                                                                           << accessibleText(w, QAccessible::Name)
-                                                                                  .toStdString()
-                                                                           << "\" but shows \"" << shown.toStdString()
-                                                                           << "\"";
+        EXPECT_TRUE(accessibleText(w, QAccessible::Name).contains(shown))
+            << where << " is announced as \"" << accessibleText(w, QAccessible::Name).toStdString()
+            << "\" but shows \"" << shown.toStdString() << "\"";
       }
     }
   }

@@ -90,7 +90,8 @@ class BindingTableTest : public PageHarness {
   // Makes the control's page and sub-page the ones shown.
   void reveal(QWidget* control) {
     for (QWidget* w = control; w; w = w->parentWidget()) {
-      if (auto* tabs = qobject_cast<QTabWidget*>(w->parentWidget() ? w->parentWidget()->parentWidget() : nullptr)) {
+      if (auto* tabs =
+              qobject_cast<QTabWidget*>(w->parentWidget() ? w->parentWidget()->parentWidget() : nullptr)) {
         if (tabs->indexOf(w) >= 0) tabs->setCurrentWidget(w);
       }
     }

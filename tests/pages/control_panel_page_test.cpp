@@ -35,10 +35,12 @@ TEST_F(ControlPanelPageTest, AMasterDisablesTheRestOfItsGroupAfterLoadingAndOnAC
   ASSERT_NE(start(), nullptr);
   frame().showPage("ograniczenia");
   for (const char* v : {"NoPwdPage", "NoAdminPage", "NoProfilePage"}) EXPECT_FALSE(box(v)->isEnabled()) << v;
-  for (const char* v : {"NoDispBackgroundPage", "NoPrinterTabs", "NoNetSetupIDPage"}) EXPECT_TRUE(box(v)->isEnabled()) << v;
+  for (const char* v : {"NoDispBackgroundPage", "NoPrinterTabs", "NoNetSetupIDPage"})
+    EXPECT_TRUE(box(v)->isEnabled()) << v;
 
   click(box("NoPrinters"));
-  for (const char* v : {"NoPrinterTabs", "NoAddPrinter", "NoDeletePrinter"}) EXPECT_FALSE(box(v)->isEnabled()) << v;
+  for (const char* v : {"NoPrinterTabs", "NoAddPrinter", "NoDeletePrinter"})
+    EXPECT_FALSE(box(v)->isEnabled()) << v;
   EXPECT_TRUE(box("NoAddPrinter")->isChecked());  // disabled boxes keep their checks
   EXPECT_TRUE(applyButton()->isEnabled());
   // The system group has no master.
@@ -52,7 +54,8 @@ TEST_F(ControlPanelPageTest, AMasterDisablesTheRestOfItsGroupAfterLoadingAndOnAC
   EXPECT_EQ(stored(Root::CurrentUser, kExplorer, "NoDeletePrinter"), std::nullopt);
 
   click(box("NoPrinters"));
-  for (const char* v : {"NoPrinterTabs", "NoAddPrinter", "NoDeletePrinter"}) EXPECT_TRUE(box(v)->isEnabled()) << v;
+  for (const char* v : {"NoPrinterTabs", "NoAddPrinter", "NoDeletePrinter"})
+    EXPECT_TRUE(box(v)->isEnabled()) << v;
 }
 
 TEST_F(ControlPanelPageTest, EnterOnABoxRewritesEveryValueWhetherOrNotAnythingIsPending) {

@@ -14,12 +14,15 @@ TEST(WindowsVersionName, FollowsTheVersionTable) {
     const char* csd;
     const char* name;
   } cases[] = {
-      {1, 4, 0, "", "Windows 95"},      {1, 4, 0, " B ", "Windows 95"},   {1, 4, 10, " A ", "Windows 98 SE"},
-      {1, 4, 10, "", "Windows 98"},     {1, 4, 10, "A", "Windows 98"},    {1, 4, 10, " a ", "Windows 98"},
-      {1, 4, 90, " ", "Windows ME"},    {1, 4, 3, "", "brak danych"},     {1, 5, 0, "", "brak danych"},
-      {2, 3, 51, "", "Windows 4.0 NT"}, {2, 4, 0, "SP6", "Windows 4.0 NT"}, {2, 5, 0, "", "Windows 2000"},
-      {2, 5, 1, "SP2", "Windows XP"},   {2, 5, 2, "", "brak danych"},     {2, 6, 1, "", "Windows Vista"},
-      {2, 7, 0, "", "brak danych"},     {2, 10, 0, "", "brak danych"},    {0, 4, 0, "", "brak danych"},
+      {1, 4, 0, "", "Windows 95"},        {1, 4, 0, " B ", "Windows 95"},
+      {1, 4, 10, " A ", "Windows 98 SE"}, {1, 4, 10, "", "Windows 98"},
+      {1, 4, 10, "A", "Windows 98"},      {1, 4, 10, " a ", "Windows 98"},
+      {1, 4, 90, " ", "Windows ME"},      {1, 4, 3, "", "brak danych"},
+      {1, 5, 0, "", "brak danych"},       {2, 3, 51, "", "Windows 4.0 NT"},
+      {2, 4, 0, "SP6", "Windows 4.0 NT"}, {2, 5, 0, "", "Windows 2000"},
+      {2, 5, 1, "SP2", "Windows XP"},     {2, 5, 2, "", "brak danych"},
+      {2, 6, 1, "", "Windows Vista"},     {2, 7, 0, "", "brak danych"},
+      {2, 10, 0, "", "brak danych"},      {0, 4, 0, "", "brak danych"},
       {3, 4, 0, "", "brak danych"},
   };
   for (const auto& c : cases) {
@@ -93,7 +96,8 @@ TEST(ErrorBoxText, AddsAFullStopAfterALetterOrDigit) {
       {"Invalid data type for 'Flags'", "Invalid data type for 'Flags'"},
       {"'12a' is not a valid integer value", "'12a' is not a valid integer value."},
       {"Wartość 7", "Wartość 7."},
-      {"Zamknij programy Wine i spróbuj ponownie: wineserver -k", "Zamknij programy Wine i spróbuj ponownie: wineserver -k."},
+      {"Zamknij programy Wine i spróbuj ponownie: wineserver -k",
+       "Zamknij programy Wine i spróbuj ponownie: wineserver -k."},
       {"Brak pliku \"a.ini\"", "Brak pliku \"a.ini\""},
       {"Koniec.", "Koniec."},
       {"Uwaga!", "Uwaga!"},

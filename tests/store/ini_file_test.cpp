@@ -137,7 +137,8 @@ TEST_F(IniFileTest, TextIsInTheAnsiCodePage) {
 }
 
 TEST_F(IniFileTest, ByteOrderMarksAreHonouredAndKept) {
-  const std::string utf16 = std::string("\xFF\xFE", 2) + std::string("[\0a\0]\0\r\0\n\0k\0=\0\x05\x01\r\0\n\0", 20);
+  const std::string utf16 =
+      std::string("\xFF\xFE", 2) + std::string("[\0a\0]\0\r\0\n\0k\0=\0\x05\x01\r\0\n\0", 20);
   put(utf16);
   IniFile wide(path);
   EXPECT_EQ(wide.readString("A", "K", ""), "ą");

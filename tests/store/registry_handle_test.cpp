@@ -128,8 +128,9 @@ TEST_F(RegistryHandleTest, ValueKindsAsTheStoreReportsThem) {
   const struct {
     const char* name;
     ValueKind kind;
-  } cases[] = {{"sz", ValueKind::String},    {"expand", ValueKind::ExpandString}, {"dword", ValueKind::Dword},
-               {"binary", ValueKind::Binary}, {"multi", ValueKind::Unknown},       {"none", ValueKind::Unknown},
+  } cases[] = {{"sz", ValueKind::String},      {"expand", ValueKind::ExpandString},
+               {"dword", ValueKind::Dword},    {"binary", ValueKind::Binary},
+               {"multi", ValueKind::Unknown},  {"none", ValueKind::Unknown},
                {"missing", ValueKind::Unknown}};
   for (const auto& c : cases) EXPECT_EQ(reg.valueKind(c.name), c.kind) << c.name;
 }
@@ -152,7 +153,8 @@ TEST_F(RegistryHandleTest, ReadErrorsNameTheValue) {
       {"flag of a missing value", [&] { reg.readFlag("gone"); }, "Failed to get data for 'gone'"},
       {"DWORD of a string", [&] { reg.readDword("text"); }, "Invalid data type for 'text'"},
       {"string of a DWORD", [&] { reg.readString("number"); }, "Invalid data type for 'number'"},
-      {"binary longer than the buffer", [&] { reg.readBinary("five", buffer); }, "Invalid data type for 'five'"},
+      {"binary longer than the buffer", [&] { reg.readBinary("five", buffer); },
+       "Invalid data type for 'five'"},
       {"binary of a string", [&] { reg.readBinary("text", buffer); }, "Invalid data type for 'text'"},
       {"string of a missing value", [&] { EXPECT_EQ(reg.readString("gone"), ""); }, ""},
       {"string of empty data of another kind", [&] { EXPECT_EQ(reg.readString("emptyDword"), ""); }, ""},

@@ -9,7 +9,9 @@ namespace {
 
 class StorePatternsTest : public ::testing::Test {
  protected:
-  void SetUp() override { ASSERT_TRUE(openForWrite(reg, "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\System")); }
+  void SetUp() override {
+    ASSERT_TRUE(openForWrite(reg, "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\System"));
+  }
   MemoryRegistry registry;
   RegistryHandle reg{registry};
 };
@@ -29,7 +31,7 @@ TEST_F(StorePatternsTest, FlagsReadByShape) {
     const char* shape;
     bool dwordFlag, invertedFlag, stringFlag;
   } cases[] = {
-      {"missing", false, false, false},  {"dword 0", false, true, false}, {"dword 1", true, false, false},
+      {"missing", false, false, false},  {"dword 0", false, true, false},  {"dword 1", true, false, false},
       {"dword 5", true, false, false},   {"string 1", false, false, true}, {"string 0", false, false, false},
       {"binary 1", false, false, false},
   };
@@ -66,7 +68,8 @@ TEST_F(StorePatternsTest, WritesOfEachFlagKind) {
 TEST_F(StorePatternsTest, WriteThenPruneLeavesOnlyTheCheckedBoxes) {
   reg.writeDword("NoDispCPL", 1);
   reg.writeString("NoDispBackgroundPage", "x");
-  writeThenPrune(reg, {{"NoDispCPL", false}, {"NoDispBackgroundPage", false}, {"NoDispAppearancePage", false}});
+  writeThenPrune(reg,
+                 {{"NoDispCPL", false}, {"NoDispBackgroundPage", false}, {"NoDispAppearancePage", false}});
   EXPECT_TRUE(reg.valueNames().empty());
 
   writeThenPrune(reg, {{"NoDispCPL", true}, {"NoDispBackgroundPage", false}, {"NoDispAppearancePage", true}});
@@ -99,12 +102,20 @@ TEST(NumberAsText, ParsesIntegersAndNamesTheBadText) {
   const struct {
     const char* text;
     std::int32_t value;
-  } good[] = {{"0", 0},           {"123", 123},   {"  42", 42},  {"-5", -5},
-              {"+7", 7},          {"$1F", 31},    {"0x10", 16},  {"2147483647", 2147483647},
-              {"-2147483648", -2147483647 - 1}, {"$FFFFFFFF", -1}};
+  } good[] = {{"0", 0},
+              {"123", 123},
+              {"  42", 42},
+              {"-5", -5},
+              {"+7", 7},
+              {"$1F", 31},
+              {"0x10", 16},
+              {"2147483647", 2147483647},
+              {"-2147483648", -2147483647 - 1},
+              {"$FFFFFFFF", -1}};
   for (const auto& c : good) EXPECT_EQ(numberFromText(c.text), c.value) << c.text;
 
-  for (const char* bad : {"", " ", "12a", "1.5", "12 ", "2147483648", "-", "$", "0x", "--1", "1e3", "$1FFFFFFFF"}) {
+  for (const char* bad :
+       {"", " ", "12a", "1.5", "12 ", "2147483648", "-", "$", "0x", "--1", "1e3", "$1FFFFFFFF"}) {
     try {
       numberFromText(bad);
       ADD_FAILURE() << "accepted '" << bad << "'";

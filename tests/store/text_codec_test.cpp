@@ -13,11 +13,15 @@ TEST(TextCodec, Utf8AndUtf16RoundTripIncludingSurrogatePairs) {
 }
 
 TEST(TextCodec, MalformedInputBecomesReplacementCharacters) {
-  EXPECT_EQ(utf8ToUtf16("a\xFF" "b"), u"a\uFFFDb");
-  EXPECT_EQ(utf8ToUtf16("\xC4"), u"\uFFFD");                // cut short
-  EXPECT_EQ(utf8ToUtf16("\xC0\xAF"), u"\uFFFD\uFFFD");      // overlong
+  EXPECT_EQ(utf8ToUtf16("a\xFF"
+                        "b"),
+            u"a\uFFFDb");
+  EXPECT_EQ(utf8ToUtf16("\xC4"), u"\uFFFD");                      // cut short
+  EXPECT_EQ(utf8ToUtf16("\xC0\xAF"), u"\uFFFD\uFFFD");            // overlong
   EXPECT_EQ(utf8ToUtf16("\xED\xA0\x80"), u"\uFFFD\uFFFD\uFFFD");  // encoded surrogate
-  EXPECT_EQ(utf16ToUtf8(std::u16string{u'a', 0xD800, u'b'}), "a\xEF\xBF\xBD" "b");
+  EXPECT_EQ(utf16ToUtf8(std::u16string{u'a', 0xD800, u'b'}),
+            "a\xEF\xBF\xBD"
+            "b");
 }
 
 TEST(TextCodec, NamesCompareLowerCasedUnitByUnitShorterFirst) {
@@ -32,7 +36,11 @@ TEST(TextCodec, NamesCompareLowerCasedUnitByUnitShorterFirst) {
 TEST(TextCodec, AnsiCodePagesThroughIconv) {
   EXPECT_EQ(decodeCodePage("\xA5\xB9\xCA\xEA", "CP1250"), "ĄąĘę");
   EXPECT_EQ(encodeCodePage("ĄąĘę", "CP1250"), "\xA5\xB9\xCA\xEA");
-  EXPECT_EQ(decodeCodePage("a\x98" "b", "CP1250"), "a\uFFFD" "b");  // 0x98 is undefined in windows-1250
+  EXPECT_EQ(decodeCodePage("a\x98"
+                           "b",
+                           "CP1250"),
+            "a\uFFFD"
+            "b");  // 0x98 is undefined in windows-1250
   EXPECT_EQ(encodeCodePage("x漢y", "CP1250"), "x?y");
   EXPECT_EQ(decodeCodePage("\xE9", "NO-SUCH-CODEPAGE"), "é");
 }

@@ -69,7 +69,8 @@ QPoint clickPoint(QWidget* w) {
   if (qobject_cast<QCheckBox*>(w) || qobject_cast<QRadioButton*>(w)) {
     QStyleOptionButton option;
     option.initFrom(w);
-    const auto element = qobject_cast<QCheckBox*>(w) ? QStyle::SE_CheckBoxIndicator : QStyle::SE_RadioButtonIndicator;
+    const auto element =
+        qobject_cast<QCheckBox*>(w) ? QStyle::SE_CheckBoxIndicator : QStyle::SE_RadioButtonIndicator;
     return w->style()->subElementRect(element, &option, w).center();
   }
   return w->rect().center();
@@ -139,10 +140,12 @@ TKelvaro& PageHarness::makeWindow(TKelvaro::PageFactory factory) {
   return *window;
 }
 
-TKelvaro::PageFactory PageHarness::recordingPages(std::set<std::string> ids, std::set<std::string> withoutRestart) {
+TKelvaro::PageFactory PageHarness::recordingPages(std::set<std::string> ids,
+                                                  std::set<std::string> withoutRestart) {
   return [this, ids, withoutRestart](AppContext& context, const PageInfo& info, QWidget* parent) -> Page* {
     if (!ids.count(info.id)) return nullptr;
-    auto* page = new RecordingPage(context, info, parent, log, {.setsRestartNeeded = !withoutRestart.count(info.id)});
+    auto* page =
+        new RecordingPage(context, info, parent, log, {.setsRestartNeeded = !withoutRestart.count(info.id)});
     recording[info.id] = page;
     return page;
   };
@@ -196,7 +199,8 @@ bool PageHarness::keyStored(Root root, std::string_view key) const {
 }
 
 QWidget* PageHarness::widget(std::string_view nameOrCaption) const {
-  const QString wanted = QString::fromUtf8(nameOrCaption.data(), static_cast<qsizetype>(nameOrCaption.size()));
+  const QString wanted =
+      QString::fromUtf8(nameOrCaption.data(), static_cast<qsizetype>(nameOrCaption.size()));
   const QList<QWidget*> all = window->findChildren<QWidget*>();
   for (QWidget* w : all) {
     if (w->objectName() == wanted) return w;

@@ -56,7 +56,8 @@ class PageHarness : public ::testing::Test {
   // The window alone: no loader has run.
   TKelvaro& makeWindow(TKelvaro::PageFactory factory = {});
   // Pages that record what the frame asks of them, for the pages named.
-  TKelvaro::PageFactory recordingPages(std::set<std::string> ids, std::set<std::string> withoutRestart = {"kolory"});
+  TKelvaro::PageFactory recordingPages(std::set<std::string> ids,
+                                       std::set<std::string> withoutRestart = {"kolory"});
 
   TKelvaro& frame() const { return *window; }
   Page& page(std::string_view id) const;

@@ -16,7 +16,8 @@ class RecordingPage : public Page {
   RecordingPage(AppContext& app, const PageInfo& info, QWidget* parent, std::vector<std::string>& log,
                 ApplyOptions applyOptions)
       : Page(app, info, parent), log_(log) {
-    apply = new QPushButton(QStringLiteral("Zastosuj"), area(info.subPages.empty() ? "" : info.subPages[0].id));
+    apply =
+        new QPushButton(QStringLiteral("Zastosuj"), area(info.subPages.empty() ? "" : info.subPages[0].id));
     apply->setObjectName(QStringLiteral("%1Apply").arg(info.id));
     command = &addApplyCommand(apply, applyOptions, [this] {
       log_.push_back(std::string("apply ") + this->info().id);

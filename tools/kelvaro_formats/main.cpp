@@ -35,7 +35,8 @@ int fail(const std::string& message) {
 // paths through a resolver, which here passes them through.
 kelvaro::LinuxIcons hostIcons(kelvaro::Registry& registry) {
   return kelvaro::LinuxIcons(
-      registry, [](std::string_view path) { return std::optional<std::filesystem::path>(std::string(path)); }, {});
+      registry, [](std::string_view path) { return std::optional<std::filesystem::path>(std::string(path)); },
+      {});
 }
 
 std::string codePage() {
@@ -74,7 +75,8 @@ int run(const std::vector<std::string>& args) {
     try {
       const kelvaro::Picture picture = pictures.load(args[1]);
       if (!picture.image.save(QString::fromStdString(args[2]), "PNG")) return fail("cannot write " + args[2]);
-      std::cout << picture.image.width() << "x" << picture.image.height() << " " << picture.bitsPerPixel << "\n";
+      std::cout << picture.image.width() << "x" << picture.image.height() << " " << picture.bitsPerPixel
+                << "\n";
       return 0;
     } catch (const kelvaro::PictureError& e) {
       return fail(e.what());

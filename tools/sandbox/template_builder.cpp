@@ -3,11 +3,11 @@
 #include <QBuffer>
 #include <QFile>
 
-#include "platform/formats/bmp_writer.h"
-#include "platform/formats/shell_link_writer.h"
 #include <QImageWriter>
 #include <fstream>
 #include <stdexcept>
+#include "platform/formats/bmp_writer.h"
+#include "platform/formats/shell_link_writer.h"
 
 #include "store/registry_handle.h"
 #include "store/text_codec.h"
@@ -27,7 +27,6 @@
 #include "tools/sandbox/wave_file_writer.h"
 
 #include "store/wine_registry_files.h"
-
 
 namespace kelvaro::sandbox {
 
@@ -191,8 +190,10 @@ void writeLogos(const fs::path& drive, const fs::path& data) {
     // The installed logos are those of the installed system.
     if (s.name == "Win98") {
       writeBytes(drive / "logo.sys", formats::BmpWriter::encode(drawLogo(s, LogoSlot::Start), 4));
-      writeBytes(drive / "WINDOWS" / "logow.sys", formats::BmpWriter::encode(drawLogo(s, LogoSlot::ShutDown), 4));
-      writeBytes(drive / "WINDOWS" / "logos.sys", formats::BmpWriter::encode(drawLogo(s, LogoSlot::SwitchOff), 4));
+      writeBytes(drive / "WINDOWS" / "logow.sys",
+                 formats::BmpWriter::encode(drawLogo(s, LogoSlot::ShutDown), 4));
+      writeBytes(drive / "WINDOWS" / "logos.sys",
+                 formats::BmpWriter::encode(drawLogo(s, LogoSlot::SwitchOff), 4));
     }
   }
 }
@@ -216,7 +217,8 @@ void writePictures(const fs::path& drive, const fs::path& data) {
 
   // Beside the program: wallpapers, OEM samples, toolbar pictures.
   const fs::path desktop = data / "Logo" / "Pulpit";
-  writeBytes(desktop / "Błękitne niebo.bmp", formats::BmpWriter::encode(drawPicture("clouds", {800, 600}), 24));
+  writeBytes(desktop / "Błękitne niebo.bmp",
+             formats::BmpWriter::encode(drawPicture("clouds", {800, 600}), 24));
   writeBytes(desktop / "Cegiełki.bmp", formats::BmpWriter::encode(drawPicture("bricks", {96, 96}), 8));
   writeBytes(desktop / "Zima.w.górach.jpg", jpegBytes(drawPicture("night", {800, 600}), 85));
   writeBytes(desktop / "Wschód słońca.jpg", jpegBytes(drawPicture("sunset", {1024, 768}), 85));

@@ -37,7 +37,8 @@ std::vector<std::pair<QRgb, int>> stepsOf(const AnimatedCursor& ani) {
 }
 
 TEST(AniReader, FollowsSequenceAndRates) {
-  AniFixture fixture{.frames = threeFrames(), .stepCount = 4, .rates = {6, 12, 30, 60}, .sequence = {0, 2, 1, 2}};
+  AniFixture fixture{
+      .frames = threeFrames(), .stepCount = 4, .rates = {6, 12, 30, 60}, .sequence = {0, 2, 1, 2}};
   for (bool ratesFirst : {false, true}) {
     SCOPED_TRACE(ratesFirst);
     fixture.ratesBeforeHeader = ratesFirst;
@@ -52,12 +53,14 @@ TEST(AniReader, FollowsSequenceAndRates) {
 
 TEST(AniReader, WithoutSequenceOrRatesShowsEachFrameAtTheHeaderRate) {
   const AnimatedCursor ani = AniReader::read(ByteView(aniFile({.frames = threeFrames(), .displayRate = 3})));
-  const std::vector<std::pair<QRgb, int>> expected = {{kColours[0], 50}, {kColours[1], 50}, {kColours[2], 50}};
+  const std::vector<std::pair<QRgb, int>> expected = {
+      {kColours[0], 50}, {kColours[1], 50}, {kColours[2], 50}};
   EXPECT_EQ(stepsOf(ani), expected);
 }
 
 TEST(AniReader, CorruptionsGiveAnError) {
-  const AniFixture good{.frames = threeFrames(), .stepCount = 4, .rates = {6, 12, 30, 60}, .sequence = {0, 2, 1, 2}};
+  const AniFixture good{
+      .frames = threeFrames(), .stepCount = 4, .rates = {6, 12, 30, 60}, .sequence = {0, 2, 1, 2}};
   ASSERT_NO_THROW(AniReader::read(ByteView(aniFile(good))));
   struct Case {
     std::string name;
@@ -73,7 +76,8 @@ TEST(AniReader, CorruptionsGiveAnError) {
       {"an impossible frame count", [](AniFixture& s) { s.frameCount = 5000; }, none, false},
       {"frames that are raw bitmaps", [](AniFixture& s) { s.flags = 0; }, none, false},
       {"sequence shorter than the steps", [](AniFixture& s) { s.stepCount = 6; }, none, false},
-      {"rates shorter than the steps: the header rate", [](AniFixture& s) { s.rates.pop_back(); }, none, true},
+      {"rates shorter than the steps: the header rate", [](AniFixture& s) { s.rates.pop_back(); }, none,
+       true},
       {"not RIFF", same, [](Bytes& b) { b[0] = 'X'; }, false},
       {"RIFF size past the end", same, [](Bytes& b) { putU32(b, 4, 0x7FFFFFFF); }, true},
       {"cut in the middle", same, [](Bytes& b) { b.resize(b.size() / 2); }, false},

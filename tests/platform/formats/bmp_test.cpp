@@ -75,7 +75,8 @@ std::vector<DecodeCase> decodeCases() {
     cases.push_back({"16 bits, 5-5-5 by default", s, 4, 1, {kRed, kGreen, kBlue, 0xFF848484}, false});
   }
   {
-    BmpFixture s{.width = 3, .height = 1, .bitCount = 16, .compression = 3, .masks = {0xF800, 0x07E0, 0x001F}};
+    BmpFixture s{
+        .width = 3, .height = 1, .bitCount = 16, .compression = 3, .masks = {0xF800, 0x07E0, 0x001F}};
     s.pixels = {0x00, 0xF8, 0xE0, 0x07, 0x1F, 0x00, 0, 0};
     cases.push_back({"16 bits, 5-6-5 masks after the header", s, 3, 1, {kRed, kGreen, kBlue}, false});
   }
@@ -98,19 +99,25 @@ std::vector<DecodeCase> decodeCases() {
   }
   {
     // Runs, end of line, a delta, an absolute run, a run clipped at the row end, end of bitmap.
-    BmpFixture s{.width = 4, .height = 3, .bitCount = 8, .compression = 1, .palette = {kBlack, kRed, kGreen, kBlue}};
-    s.pixels = {3, 1, 0, 0,                 // bottom row: 1 1 1 0
-                0, 2, 2, 0, 6, 2, 0, 0,     // middle row: skip 2, then 2 2 (the run of 6 clipped)
-                0, 3, 3, 1, 3, 0, 0, 1};    // top row: absolute 3 1 3, end of bitmap
-    cases.push_back({"RLE8", s, 4, 3,
-                     {kBlue, kRed, kBlue, kBlack, kBlack, kBlack, kGreen, kGreen, kRed, kRed, kRed, kBlack}, true});
+    BmpFixture s{
+        .width = 4, .height = 3, .bitCount = 8, .compression = 1, .palette = {kBlack, kRed, kGreen, kBlue}};
+    s.pixels = {3, 1, 0, 0,               // bottom row: 1 1 1 0
+                0, 2, 2, 0, 6, 2, 0, 0,   // middle row: skip 2, then 2 2 (the run of 6 clipped)
+                0, 3, 3, 1, 3, 0, 0, 1};  // top row: absolute 3 1 3, end of bitmap
+    cases.push_back({"RLE8",
+                     s,
+                     4,
+                     3,
+                     {kBlue, kRed, kBlue, kBlack, kBlack, kBlack, kGreen, kGreen, kRed, kRed, kRed, kBlack},
+                     true});
   }
   {
-    BmpFixture s{.width = 5, .height = 2, .bitCount = 4, .compression = 2, .palette = {kBlack, kRed, kGreen, kBlue}};
-    s.pixels = {5, 0x12, 0, 0,               // bottom row: 1 2 1 2 1
-                0, 3, 0x31, 0x20, 0, 1};     // top row: absolute 3 1 2, end of bitmap
-    cases.push_back({"RLE4", s, 5, 2,
-                     {kBlue, kRed, kGreen, kBlack, kBlack, kRed, kGreen, kRed, kGreen, kRed}, true});
+    BmpFixture s{
+        .width = 5, .height = 2, .bitCount = 4, .compression = 2, .palette = {kBlack, kRed, kGreen, kBlue}};
+    s.pixels = {5, 0x12, 0,    0,            // bottom row: 1 2 1 2 1
+                0, 3,    0x31, 0x20, 0, 1};  // top row: absolute 3 1 2, end of bitmap
+    cases.push_back(
+        {"RLE4", s, 5, 2, {kBlue, kRed, kGreen, kBlack, kBlack, kRed, kGreen, kRed, kGreen, kRed}, true});
   }
   {
     // Two bytes of something between the palette and the pixels: bfOffBits decides.
@@ -138,7 +145,8 @@ TEST(BmpReader, PaletteHasBiClrUsedEntriesOrTwoToTheDepth) {
   BmpFixture used{.width = 1, .height = 1, .bitCount = 8, .palette = {kRed, kGreen, kBlue}};
   used.pixels = {0, 0, 0, 0};
   EXPECT_EQ(decode(bmpFile(used)).image.colorCount(), 3);
-  BmpFixture full{.width = 1, .height = 1, .bitCount = 4, .palette = std::vector<QRgb>(16, kGrey), .colorsUsed = 0};
+  BmpFixture full{
+      .width = 1, .height = 1, .bitCount = 4, .palette = std::vector<QRgb>(16, kGrey), .colorsUsed = 0};
   full.pixels = {0xF0, 0, 0, 0};
   const DibImage dib = decode(bmpFile(full));
   EXPECT_EQ(dib.image.colorCount(), 16);
@@ -166,14 +174,25 @@ TEST(BmpReader, CorruptionsGiveAnErrorNeverACrash) {
       {"width 0", [](Bytes& b) { putU32(b, 18, 0); }, false},
       {"negative width", [](Bytes& b) { putU32(b, 18, static_cast<std::uint32_t>(-4)); }, false},
       {"height INT_MIN", [](Bytes& b) { putU32(b, 22, 0x80000000u); }, false},
-      {"100000 x 100000", [](Bytes& b) { putU32(b, 18, 100000); putU32(b, 22, 100000); }, false},
+      {"100000 x 100000",
+       [](Bytes& b) {
+         putU32(b, 18, 100000);
+         putU32(b, 22, 100000);
+       },
+       false},
       {"unknown compression 7", [](Bytes& b) { putU32(b, 30, 7); }, false},
       {"RLE8 on a 4-bit bitmap", [](Bytes& b) { putU32(b, 30, 1); }, false},
       {"bit fields on a 4-bit bitmap", [](Bytes& b) { putU32(b, 30, 3); }, false},
-      {"pixel offset past the end", [](Bytes& b) { putU32(b, 10, static_cast<std::uint32_t>(b.size() + 10)); }, false},
+      {"pixel offset past the end",
+       [](Bytes& b) { putU32(b, 10, static_cast<std::uint32_t>(b.size() + 10)); }, false},
       {"pixel offset inside the header", [](Bytes& b) { putU32(b, 10, 20); }, false},
       {"biClrUsed 300 is clamped", [](Bytes& b) { putU32(b, 46, 300); }, true},
-      {"RLE4 top-down", [](Bytes& b) { putU32(b, 30, 2); putU32(b, 22, static_cast<std::uint32_t>(-2)); }, false},
+      {"RLE4 top-down",
+       [](Bytes& b) {
+         putU32(b, 30, 2);
+         putU32(b, 22, static_cast<std::uint32_t>(-2));
+       },
+       false},
       {"RLE4 stream without an end of bitmap", [](Bytes& b) { putU32(b, 30, 2); }, true},
   };
   for (const Corruption& c : cases) {
@@ -190,7 +209,8 @@ TEST(BmpReader, CorruptionsGiveAnErrorNeverACrash) {
 
 TEST(BmpReader, BitFieldMasksMustBeContiguousAndFitThePixel) {
   for (std::uint32_t badRed : {0xF00Fu, 0x10000u}) {
-    BmpFixture s{.width = 1, .height = 1, .bitCount = 16, .compression = 3, .masks = {badRed, 0x07E0, 0x001F}};
+    BmpFixture s{
+        .width = 1, .height = 1, .bitCount = 16, .compression = 3, .masks = {badRed, 0x07E0, 0x001F}};
     s.pixels = {0, 0, 0, 0};
     EXPECT_THROW(decode(bmpFile(s)), FormatError) << std::hex << badRed;
   }
@@ -218,8 +238,8 @@ TEST(BmpWriter, KeepsSizeDepthAndPaletteThroughOurReader) {
     EXPECT_EQ(back.image.colorTable(), picture.colorTable());
     EXPECT_EQ(pixelsOf(back.image), pixelsOf(picture));
     const std::size_t rowBytes = ((13u * bits + 31) / 32) * 4;
-    EXPECT_EQ(getU32(bytes, 14), 40u);                  // biSize
-    EXPECT_EQ(getU32(bytes, 34), rowBytes * 7);         // biSizeImage
+    EXPECT_EQ(getU32(bytes, 14), 40u);                                  // biSize
+    EXPECT_EQ(getU32(bytes, 34), rowBytes * 7);                         // biSizeImage
     EXPECT_EQ(getU32(bytes, 46), static_cast<std::uint32_t>(colours));  // biClrUsed
     EXPECT_EQ(getU32(bytes, 10), 14 + 40 + 4u * colours);               // bfOffBits
     EXPECT_EQ(getU32(bytes, 2), bytes.size());                          // bfSize
@@ -278,12 +298,15 @@ struct MagickCase {
 
 TEST(BmpReader, ImageMagickFixturesDecodeToTheSamePixels) {
   TempDir dir;
-  const std::string source = "-size 37x23 gradient:'#ff0000-#0000ff' -fill '#00ff00' -draw 'rectangle 5,5 12,9'";
+  const std::string source =
+      "-size 37x23 gradient:'#ff0000-#0000ff' -fill '#00ff00' -draw 'rectangle 5,5 12,9'";
   const std::vector<MagickCase> cases = {
       {"RLE8", source + " -colors 16 -type Palette -compress RLE BMP3:OUT", BitmapCompression::Rle8, 8},
       {"4 bits", source + " -colors 16 -type Palette BMP3:OUT", BitmapCompression::Rgb, 4},
-      {"5-6-5 bit fields", source + " -alpha off -define bmp:subtype=RGB565 BMP:OUT", BitmapCompression::Bitfields, 16},
-      {"5-5-5 bit fields", source + " -alpha off -define bmp:subtype=RGB555 BMP:OUT", BitmapCompression::Bitfields, 16},
+      {"5-6-5 bit fields", source + " -alpha off -define bmp:subtype=RGB565 BMP:OUT",
+       BitmapCompression::Bitfields, 16},
+      {"5-5-5 bit fields", source + " -alpha off -define bmp:subtype=RGB555 BMP:OUT",
+       BitmapCompression::Bitfields, 16},
       {"32-bit bit fields with alpha", source + " -alpha set -channel A -fx 'i/w' +channel BMP:OUT",
        BitmapCompression::Bitfields, 32},
       {"24 bits", source + " -type TrueColor BMP3:OUT", BitmapCompression::Rgb, 24},

@@ -42,7 +42,8 @@ void putU32(Bytes& b, std::size_t at, std::uint32_t v) {
   for (int i = 0; i < 4; ++i) b.at(at + i) = static_cast<std::uint8_t>(v >> (8 * i));
 }
 std::uint32_t getU32(const Bytes& b, std::size_t at) {
-  return b.at(at) | (b.at(at + 1) << 8) | (b.at(at + 2) << 16) | (static_cast<std::uint32_t>(b.at(at + 3)) << 24);
+  return b.at(at) | (b.at(at + 1) << 8) | (b.at(at + 2) << 16) |
+         (static_cast<std::uint32_t>(b.at(at + 3)) << 24);
 }
 
 Bytes bmpFile(const BmpFixture& s) {
@@ -243,8 +244,10 @@ Bytes resourceSection(const std::vector<ResourceFixture>& resources, std::uint32
     putU32(b, 16 + 8 * ti, t.type);
     putU32(b, 16 + 8 * ti + 4, static_cast<std::uint32_t>(dirAt) | 0x80000000u);
     const std::size_t typeDir = dirAt;
-    const auto named = static_cast<std::uint16_t>(std::count_if(
-        t.names.begin(), t.names.end(), [](const NameGroup& n) { return std::holds_alternative<std::u16string>(n.name); }));
+    const auto named =
+        static_cast<std::uint16_t>(std::count_if(t.names.begin(), t.names.end(), [](const NameGroup& n) {
+          return std::holds_alternative<std::u16string>(n.name);
+        }));
     putU16(b, typeDir + 12, named);
     putU16(b, typeDir + 14, static_cast<std::uint16_t>(t.names.size() - named));
     dirAt += 16 + 8 * t.names.size();
@@ -299,10 +302,10 @@ Bytes peFile(const std::vector<ResourceFixture>& resources, bool pe32plus) {
   putU16(b, coff + 18, 0x2102);
   const std::size_t opt = coff + 20;
   putU16(b, opt, pe32plus ? 0x20B : 0x10B);
-  putU32(b, opt + 32, 0x1000);  // SectionAlignment
-  putU32(b, opt + 36, 0x200);   // FileAlignment
-  putU16(b, opt + 40, 4);       // OS version
-  putU16(b, opt + 48, 4);       // subsystem version
+  putU32(b, opt + 32, 0x1000);                                        // SectionAlignment
+  putU32(b, opt + 36, 0x200);                                         // FileAlignment
+  putU16(b, opt + 40, 4);                                             // OS version
+  putU16(b, opt + 48, 4);                                             // subsystem version
   putU32(b, opt + 56, kSectionRva + ((rsrcSize + 0xFFF) & ~0xFFFu));  // SizeOfImage
   putU32(b, opt + 60, kSectionOffset);                                // SizeOfHeaders
   putU16(b, opt + 68, 2);                                             // subsystem: GUI
@@ -378,8 +381,8 @@ Bytes neFile(const std::vector<ResourceFixture>& resources, int shift) {
   return b;
 }
 
-std::vector<ResourceFixture> iconGroup(std::variant<std::uint16_t, std::u16string> groupName, std::uint16_t firstImageId,
-                                    const std::vector<IconEntry>& images) {
+std::vector<ResourceFixture> iconGroup(std::variant<std::uint16_t, std::u16string> groupName,
+                                       std::uint16_t firstImageId, const std::vector<IconEntry>& images) {
   std::vector<ResourceFixture> out;
   Bytes dir;
   appendU16(dir, 0);
@@ -492,12 +495,13 @@ Bytes wmfRectangle(int width, int height, QRgb colour) {
   record(0x020B, {0, 0});  // SETWINDOWORG y, x
   record(0x020C, {static_cast<std::uint16_t>(height), static_cast<std::uint16_t>(width)});  // SETWINDOWEXT
   const std::uint32_t ref = colorRef(colour);
-  record(0x02FC, {0, static_cast<std::uint16_t>(ref), static_cast<std::uint16_t>(ref >> 16), 0});  // CREATEBRUSHINDIRECT
-  record(0x012D, {0});                                                                            // SELECTOBJECT brush
+  record(0x02FC, {0, static_cast<std::uint16_t>(ref), static_cast<std::uint16_t>(ref >> 16),
+                  0});              // CREATEBRUSHINDIRECT
+  record(0x012D, {0});              // SELECTOBJECT brush
   record(0x02FA, {5, 0, 0, 0, 0});  // CREATEPENINDIRECT PS_NULL
   record(0x012D, {1});              // SELECTOBJECT pen
   record(0x041B, {static_cast<std::uint16_t>(height), static_cast<std::uint16_t>(width), 0, 0});  // RECTANGLE
-  record(0x0000, {});  // EOF
+  record(0x0000, {});                                                                             // EOF
   putU32(b, header + 6, static_cast<std::uint32_t>((b.size() - header) / 2));
   return b;
 }
@@ -575,8 +579,10 @@ Bytes readFile(const std::filesystem::path& path) {
 std::string shellQuote(const std::string& text) {
   std::string out = "'";
   for (char c : text) {
-    if (c == '\'') out += "'\\''";
-    else out.push_back(c);
+    if (c == '\'')
+      out += "'\\''";
+    else
+      out.push_back(c);
   }
   return out + "'";
 }

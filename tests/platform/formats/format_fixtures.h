@@ -65,13 +65,13 @@ Bytes neFile(const std::vector<ResourceFixture>& resources, int alignmentShift =
 
 // RT_ICON resources with ids firstImageId.. and one RT_GROUP_ICON naming them.
 std::vector<ResourceFixture> iconGroup(std::variant<std::uint16_t, std::u16string> groupName,
-                                    std::uint16_t firstImageId, const std::vector<IconEntry>& images);
+                                       std::uint16_t firstImageId, const std::vector<IconEntry>& images);
 
 // A solid square icon image of one colour (32 bits, opaque).
 IconEntry solidIcon(int size, QRgb colour, int bitCount = 32);
 
 struct AniFixture {
-  std::vector<Bytes> frames;  // .ico/.cur files
+  std::vector<Bytes> frames;     // .ico/.cur files
   std::uint32_t frameCount = 0;  // anih nFrames (0: the number of frames)
   std::uint32_t stepCount = 0;   // anih nSteps (0: frameCount)
   std::uint32_t displayRate = 10;

@@ -94,7 +94,7 @@ TEST(IconImageDecoder, ChoosesClosestSizeThenClosestDepthThenEarliest) {
       {{{32, 32, 32}, {16, 16, 32}}, 16, 1},
       {{{16, 16, 32}, {48, 48, 32}}, 32, 0},  // equally far: the earlier
       {{{24, 24, 32}, {48, 48, 32}}, 32, 0},
-      {{{48, 48, 8}, {64, 64, 32}}, 32, 0},   // size before depth
+      {{{48, 48, 8}, {64, 64, 32}}, 32, 0},  // size before depth
       {{{32, 32, 24}, {32, 32, 8}}, 32, 0},
       {{{32, 32, 8}, {32, 32, 8}}, 32, 0},
       {{}, 32, -1},
@@ -126,7 +126,8 @@ TEST(IcoReader, CorruptionsGiveAnErrorOrSkipTheBrokenImage) {
       {"no images", [](Bytes& b) { putU16(b, 4, 0); }, -1},
       {"directory cut short", [](Bytes& b) { b.resize(20); }, -1},
       {"count larger than the directory", [](Bytes& b) { putU16(b, 4, 4000); }, -1},
-      {"first image past the end", [](Bytes& b) { putU32(b, 6 + 12, static_cast<std::uint32_t>(b.size())); }, 2},
+      {"first image past the end", [](Bytes& b) { putU32(b, 6 + 12, static_cast<std::uint32_t>(b.size())); },
+       2},
       {"second image size too large", [](Bytes& b) { putU32(b, 22 + 8, 0xFFFFFFF0u); }, 2},
       {"first image header size 7", [](Bytes& b) { putU32(b, getU32(b, 6 + 12), 7); }, 2},
       {"PNG image mangled", [](Bytes& b) { b[getU32(b, 38 + 12) + 20] ^= 0xFF; }, 2},
@@ -147,11 +148,13 @@ TEST(IcoReader, CorruptionsGiveAnErrorOrSkipTheBrokenImage) {
 TEST(IcoReader, MatchesIcotoolOnAnImageMagickIcon) {
   TempDir dir;
   const std::filesystem::path ico = dir / "x.ico";
-  ASSERT_EQ(runCommand("convert -size 32x32 gradient:'#ff8000-#0040ff' -alpha set -channel A -fx 'i/w' +channel "
-                       "-define icon:auto-resize=32,16 " +
-                       shellQuote(ico.string())),
+  ASSERT_EQ(
+      runCommand("convert -size 32x32 gradient:'#ff8000-#0040ff' -alpha set -channel A -fx 'i/w' +channel "
+                 "-define icon:auto-resize=32,16 " +
+                 shellQuote(ico.string())),
+      0);
+  ASSERT_EQ(runCommand("icotool -x -o " + shellQuote(dir.path().string()) + " " + shellQuote(ico.string())),
             0);
-  ASSERT_EQ(runCommand("icotool -x -o " + shellQuote(dir.path().string()) + " " + shellQuote(ico.string())), 0);
   const IconFile file = IcoReader::read(ByteView(readFile(ico)));
   int compared = 0;
   for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {

@@ -22,7 +22,8 @@ struct Library {
   std::vector<QRgb> colours;  // in the order ExtractIcon counts the groups
 };
 
-void addGroup(Library& lib, std::variant<std::uint16_t, std::u16string> name, std::uint16_t firstImage, QRgb colour) {
+void addGroup(Library& lib, std::variant<std::uint16_t, std::u16string> name, std::uint16_t firstImage,
+              QRgb colour) {
   for (ResourceFixture& r : iconGroup(name, firstImage, {solidIcon(32, colour)})) lib.resources.push_back(r);
   lib.colours.push_back(colour);
 }
@@ -79,7 +80,8 @@ TEST(IconExtractor, OurPeGroupsAreListedInTheSameOrderByWrestool) {
   std::string listing;
   ASSERT_EQ(runCommand("wrestool -l --type=14 " + shellQuote(dll.string()), &listing), 0);
   std::vector<std::string> names;
-  for (std::size_t at = listing.find("--name="); at != std::string::npos; at = listing.find("--name=", at + 1)) {
+  for (std::size_t at = listing.find("--name="); at != std::string::npos;
+       at = listing.find("--name=", at + 1)) {
     const std::size_t end = listing.find(' ', at);
     names.push_back(listing.substr(at + 7, end - at - 7));
   }
@@ -89,11 +91,12 @@ TEST(IconExtractor, OurPeGroupsAreListedInTheSameOrderByWrestool) {
 TEST(IconExtractor, PicksTheImagesWindowsWouldForLargeAndSmallIcons) {
   Library lib;
   for (ResourceFixture& r : iconGroup(std::uint16_t{1}, 1,
-                                   {solidIcon(16, 0xFFFF0000, 4), solidIcon(32, 0xFF00FF00, 4),
-                                    solidIcon(32, 0xFF0000FF, 32), solidIcon(48, 0xFFFFFFFF, 32)})) {
+                                      {solidIcon(16, 0xFFFF0000, 4), solidIcon(32, 0xFF00FF00, 4),
+                                       solidIcon(32, 0xFF0000FF, 32), solidIcon(48, 0xFFFFFFFF, 32)})) {
     lib.resources.push_back(r);
   }
-  for (ResourceFixture& r : iconGroup(std::uint16_t{2}, 10, {solidIcon(48, 0xFF123456, 32)})) lib.resources.push_back(r);
+  for (ResourceFixture& r : iconGroup(std::uint16_t{2}, 10, {solidIcon(48, 0xFF123456, 32)}))
+    lib.resources.push_back(r);
   // The extractor reads from the bytes it is given: keep them alive.
   const Bytes file = peFile(lib.resources);
   const IconExtractor extractor{ByteView(file)};
@@ -142,7 +145,8 @@ TEST(IconExtractor, CorruptExecutablesGiveNoIconsNeverACrash) {
       {"e_lfanew past the end", [](Bytes& b) { putU32(b, 0x3C, 0x7FFFFFF0); }, 0, 0},
       {"unknown optional header", [](Bytes& b) { putU16(b, 0x44 + 20, 0x999); }, 0, 0},
       {"optional header larger than the file", [](Bytes& b) { putU16(b, 0x44 + 16, 0xFFFF); }, 0, 0},
-      {"resource directory outside every section", [](Bytes& b) { putU32(b, 0x44 + 20 + 96 + 16, 0x90000); }, 0, 0},
+      {"resource directory outside every section", [](Bytes& b) { putU32(b, 0x44 + 20 + 96 + 16, 0x90000); },
+       0, 0},
       {"section raw data past the end", [section](Bytes& b) { putU32(b, section + 20, 0x7FFF0000); }, 0, 0},
       {"root entry count beyond the section", [](Bytes& b) { putU16(b, 0x400 + 14, 0xFFFF); }, 0, 0},
       {"cut inside the resource data", [](Bytes& b) { b.resize(b.size() - 2000); }, 5, 0},
@@ -163,9 +167,8 @@ TEST(IconExtractor, CorruptExecutablesGiveNoIconsNeverACrash) {
 TEST(IconExtractor, GroupNamingMissingImagesGivesNoIcon) {
   Library lib = fiveGroups();
   // Drop every RT_ICON of the first group (ids 1..): the group stays, its icon is gone.
-  std::erase_if(lib.resources, [](const ResourceFixture& r) {
-    return r.type == 3 && std::get<std::uint16_t>(r.name) == 1;
-  });
+  std::erase_if(lib.resources,
+                [](const ResourceFixture& r) { return r.type == 3 && std::get<std::uint16_t>(r.name) == 1; });
   // The extractor reads from the bytes it is given: keep them alive.
   const Bytes file = peFile(lib.resources);
   const IconExtractor extractor{ByteView(file)};

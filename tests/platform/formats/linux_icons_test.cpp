@@ -20,8 +20,8 @@ constexpr QRgb kIcoFile = 0xFF203040;
 Bytes library(int groups, QRgb (*colour)(int)) {
   std::vector<ResourceFixture> resources;
   for (int i = 0; i < groups; ++i) {
-    for (ResourceFixture& r : iconGroup(static_cast<std::uint16_t>(i + 1), static_cast<std::uint16_t>(100 + i),
-                                     {solidIcon(8, colour(i))})) {
+    for (ResourceFixture& r : iconGroup(static_cast<std::uint16_t>(i + 1),
+                                        static_cast<std::uint16_t>(100 + i), {solidIcon(8, colour(i))})) {
       resources.push_back(r);
     }
   }
@@ -42,7 +42,8 @@ class LinuxIconsTest : public ::testing::Test {
   DosPathResolver resolver() {
     const std::filesystem::path root = dir_ / "c";
     return [root](std::string_view dos) -> std::optional<std::filesystem::path> {
-      if (dos.size() < 3 || std::tolower(static_cast<unsigned char>(dos[0])) != 'c' || dos[1] != ':' || dos[2] != '\\') {
+      if (dos.size() < 3 || std::tolower(static_cast<unsigned char>(dos[0])) != 'c' || dos[1] != ':' ||
+          dos[2] != '\\') {
         return std::nullopt;
       }
       std::string rest(dos.substr(3));
@@ -116,7 +117,8 @@ TEST_F(LinuxIconsTest, SubstitutesNeedTheirFileAndTheShellLibrary) {
   EXPECT_EQ(colourOf(i.substituteIcon(IconTarget::StartFavorites)), shellColour(43));
   EXPECT_EQ(i.shellLibrary(), "C:\\WINDOWS\\System\\Shell32.dll");
   std::filesystem::create_directories(dir_ / "c" / "windows" / "system32");
-  writeFile(dir_ / "c" / "windows" / "system32" / "shell32.dll", library(50, [](int n) { return qRgb(n, 1, 1); }));
+  writeFile(dir_ / "c" / "windows" / "system32" / "shell32.dll",
+            library(50, [](int n) { return qRgb(n, 1, 1); }));
   EXPECT_EQ(i.shellLibrary(), "C:\\WINDOWS\\System32\\Shell32.dll");
   EXPECT_TRUE(i.substituteIcon(systemIconSlot(3)).isNull()) << "System32's library has only 50 icons";
   i.setDirectories({"C:\\NOWHERE", "C:\\NOWHERE\\SYSTEM", "C:\\Program Files"});
@@ -159,10 +161,10 @@ TEST_F(LinuxIconsTest, FileTypeIconsFollowClassesRootAndTheShellFallbacks) {
     QRgb colour;
   };
   const std::vector<Case> cases = {
-      {".txt", shellColour(7)},  {"txt", shellColour(7)},   {".TXT", shellColour(7)},
-      {".doc", kExplorer},       {".exe", shellColour(2)},  {".ico", shellColour(0)},
-      {".bad", shellColour(0)},  {".neg", shellColour(11)}, {".nan", shellColour(0)},
-      {".zzz", shellColour(0)},  {".empty", shellColour(0)},
+      {".txt", shellColour(7)}, {"txt", shellColour(7)},    {".TXT", shellColour(7)},
+      {".doc", kExplorer},      {".exe", shellColour(2)},   {".ico", shellColour(0)},
+      {".bad", shellColour(0)}, {".neg", shellColour(11)},  {".nan", shellColour(0)},
+      {".zzz", shellColour(0)}, {".empty", shellColour(0)},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.extension);

@@ -79,12 +79,27 @@ TEST(Pictures, TellsFormatsApartByContent) {
     int bits;
   };
   const std::vector<Case> cases = {
-      {"BMP", magick("-size 5x4 xc:red -type Palette -colors 2", "a.bmp", "BMP3:"), PictureKind::Bmp, {5, 4}, 1},
+      {"BMP",
+       magick("-size 5x4 xc:red -type Palette -colors 2", "a.bmp", "BMP3:"),
+       PictureKind::Bmp,
+       {5, 4},
+       1},
       {"JPEG", magick("-size 6x4 xc:red", "a.jpg"), PictureKind::Jpeg, {6, 4}, 24},
-      {"GIF, first frame", magick("-size 7x4 xc:red -size 7x4 xc:blue -loop 0", "a.gif"), PictureKind::Gif, {7, 4}, 8},
-      {"ICO", icoFile({solidIcon(16, 0xFFFF0000), solidIcon(32, 0xFFFF0000)}), PictureKind::Icon, {32, 32}, 32},
+      {"GIF, first frame",
+       magick("-size 7x4 xc:red -size 7x4 xc:blue -loop 0", "a.gif"),
+       PictureKind::Gif,
+       {7, 4},
+       8},
+      {"ICO",
+       icoFile({solidIcon(16, 0xFFFF0000), solidIcon(32, 0xFFFF0000)}),
+       PictureKind::Icon,
+       {32, 32},
+       32},
       {"CUR", icoFile({solidIcon(32, 0xFFFF0000)}, true), PictureKind::Cursor, {32, 32}, 32},
-      {"ANI", aniFile({.frames = {icoFile({solidIcon(32, 0xFFFF0000)}, true)}}), PictureKind::AnimatedCursor, {32, 32},
+      {"ANI",
+       aniFile({.frames = {icoFile({solidIcon(32, 0xFFFF0000)}, true)}}),
+       PictureKind::AnimatedCursor,
+       {32, 32},
        32},
       {"WMF", wmfRectangle(40, 20, 0xFFFF0000), PictureKind::Wmf, {40, 20}, 32},
       {"EMF", emfRectangle(40, 20, 0xFFFF0000), PictureKind::Emf, {40, 20}, 32},
@@ -125,7 +140,8 @@ TEST(MetafileRenderer, RecordsOutsideTheDataAreRefusedBeforeTheLibrarySeesThem) 
 TEST(Pictures, SaveBmpKeepsDepthAndReplacesTheFileWhole) {
   TempDir dir;
   LinuxPictures pictures;
-  const Picture logo = pictures.decode(magick("-size 320x400 gradient:red-blue -colors 16 -type Palette", "l.bmp", "BMP3:"));
+  const Picture logo =
+      pictures.decode(magick("-size 320x400 gradient:red-blue -colors 16 -type Palette", "l.bmp", "BMP3:"));
   ASSERT_EQ(logo.bitsPerPixel, 4);
   const std::filesystem::path out = dir / "logow.sys";
   writeFile(out, {'o', 'l', 'd'});

@@ -34,8 +34,9 @@ TEST(Probe, IconCommands) {
   TempDir dir;
   std::vector<ResourceFixture> resources;
   for (int i = 0; i < 3; ++i) {
-    for (ResourceFixture& r : iconGroup(static_cast<std::uint16_t>(i + 1), static_cast<std::uint16_t>(10 * i + 1),
-                                     {solidIcon(16, qRgb(i, 0, 0)), solidIcon(32, qRgb(i, 9, 9))})) {
+    for (ResourceFixture& r :
+         iconGroup(static_cast<std::uint16_t>(i + 1), static_cast<std::uint16_t>(10 * i + 1),
+                   {solidIcon(16, qRgb(i, 0, 0)), solidIcon(32, qRgb(i, 9, 9))})) {
       resources.push_back(r);
     }
   }
@@ -49,7 +50,9 @@ TEST(Probe, IconCommands) {
   QImage large(QString::fromStdString(png.string()));
   EXPECT_EQ(large.size(), QSize(32, 32));
   EXPECT_EQ(large.pixel(3, 3), qRgb(2, 9, 9));
-  ASSERT_EQ(run("icon " + shellQuote(dll.string()) + " -1 " + shellQuote(png.string()) + " --small", dir).status, 0);
+  ASSERT_EQ(
+      run("icon " + shellQuote(dll.string()) + " -1 " + shellQuote(png.string()) + " --small", dir).status,
+      0);
   QImage small(QString::fromStdString(png.string()));
   EXPECT_EQ(small.size(), QSize(16, 16));
   EXPECT_EQ(small.pixel(3, 3), qRgb(0, 0, 0));

@@ -54,7 +54,8 @@ TEST(ShellLinks, LnkinfoReadsWhatWeWrite) {
   for (const LinkCase& c : kLinks) {
     SCOPED_TRACE(c.target);
     const std::filesystem::path file = dir / "link.lnk";
-    links.create(file, {.target = c.target, .workingDirectory = c.workingDirectory, .arguments = c.arguments});
+    links.create(file,
+                 {.target = c.target, .workingDirectory = c.workingDirectory, .arguments = c.arguments});
     std::map<std::string, std::string> fields = lnkinfo(file);
     EXPECT_EQ(fields["Local path"], c.target);
     EXPECT_EQ(fields.count("Working directory") ? fields["Working directory"] : "", c.workingDirectory);
@@ -151,7 +152,8 @@ TEST(ShellLinks, PifFilesGiveTheirProgramOthersNothing) {
 }
 
 TEST(ShellLinks, WriterRefusesTargetsWithoutADriveAndFailedWritesLeaveNoFile) {
-  for (const std::string target : {"notepad.exe", "\\\\server\\share\\x.exe", "C:relative.exe", "C:\\a\\..\\b.exe", ""}) {
+  for (const std::string target :
+       {"notepad.exe", "\\\\server\\share\\x.exe", "C:relative.exe", "C:\\a\\..\\b.exe", ""}) {
     EXPECT_THROW(ShellLinkWriter::encode({.target = target}, "CP1250"), FormatError) << target;
   }
   TempDir dir;
@@ -163,7 +165,8 @@ TEST(ShellLinks, WriterRefusesTargetsWithoutADriveAndFailedWritesLeaveNoFile) {
 
 TEST(ShellLinks, SizeFieldsPastTheEndAreRefusedBeforeLiblnkSeesThem) {
   const Bytes good = ShellLinkWriter::encode(
-      {.target = "C:\\WINDOWS\\NOTEPAD.EXE", .workingDirectory = "C:\\WINDOWS", .arguments = "a.txt"}, "CP1250");
+      {.target = "C:\\WINDOWS\\NOTEPAD.EXE", .workingDirectory = "C:\\WINDOWS", .arguments = "a.txt"},
+      "CP1250");
   ASSERT_NO_THROW(formats::ShellLinkReader::checkStructure(formats::ByteView(good)));
   const std::size_t linkInfo = 76 + 2 + (good[76] | (good[77] << 8));
   const std::size_t strings = linkInfo + getU32(good, linkInfo);
@@ -179,7 +182,11 @@ TEST(ShellLinks, SizeFieldsPastTheEndAreRefusedBeforeLiblnkSeesThem) {
       {"LinkInfo header larger than LinkInfo", [linkInfo](Bytes& b) { putU32(b, linkInfo + 4, 0x7000); }},
       {"LinkInfo offset past its end", [linkInfo](Bytes& b) { putU32(b, linkInfo + 16, 0x7000); }},
       {"working folder longer than the file", [strings](Bytes& b) { putU16(b, strings, 0xFFFF); }},
-      {"extra data block past the end", [](Bytes& b) { putU32(b, b.size() - 4, 0x100); b.resize(b.size() + 8); }},
+      {"extra data block past the end",
+       [](Bytes& b) {
+         putU32(b, b.size() - 4, 0x100);
+         b.resize(b.size() + 8);
+       }},
       {"cut inside the string data", [strings](Bytes& b) { b.resize(strings + 5); }},
   };
   for (const Case& c : cases) {
@@ -202,9 +209,14 @@ TEST(ShellLinks, AbsurdSizesFromLiblnkAreNotAllocated) {
 
 TEST(ShellLinks, ShortNamesOfTheIdListItems) {
   const std::vector<std::pair<std::string, std::string>> cases = {
-      {"NOTEPAD.EXE", "NOTEPAD.EXE"}, {"notepad.exe", "notepad.exe"},     {"Program Files", "PROGRA~1"},
-      {"readme.html", "README~1.HTM"}, {"a.b.c", "AB~1.C"},               {"my file.txt", "MYFILE~1.TXT"},
-      {"SYSTEM", "SYSTEM"},           {"Zażółć.exe", "ZA____~1.EXE"},
+      {"NOTEPAD.EXE", "NOTEPAD.EXE"},
+      {"notepad.exe", "notepad.exe"},
+      {"Program Files", "PROGRA~1"},
+      {"readme.html", "README~1.HTM"},
+      {"a.b.c", "AB~1.C"},
+      {"my file.txt", "MYFILE~1.TXT"},
+      {"SYSTEM", "SYSTEM"},
+      {"Zażółć.exe", "ZA____~1.EXE"},
   };
   for (const auto& [name, expected] : cases) EXPECT_EQ(ShellLinkWriter::shortName(name), expected) << name;
 }

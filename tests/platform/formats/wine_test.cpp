@@ -22,7 +22,7 @@ namespace {
 
 std::filesystem::path prefix() { return KELVARO_FORMATS_WINE_PREFIX; }
 
-#define REQUIRE_PREFIX()                                                                       \
+#define REQUIRE_PREFIX()                                                                              \
   ASSERT_TRUE(std::filesystem::exists(prefix() / "drive_c" / "windows" / "system32" / "shell32.dll")) \
       << "the prefix is made by the CTest fixture formats_wine_prefix_setup"
 
@@ -33,7 +33,8 @@ std::vector<std::string> wrestoolGroups(const std::filesystem::path& file) {
   std::string listing;
   EXPECT_EQ(runCommand("wrestool -l --type=14 " + shellQuote(file.string()), &listing), 0);
   std::vector<std::string> names;
-  for (std::size_t at = listing.find("--name="); at != std::string::npos; at = listing.find("--name=", at + 1)) {
+  for (std::size_t at = listing.find("--name="); at != std::string::npos;
+       at = listing.find("--name=", at + 1)) {
     names.push_back(listing.substr(at + 7, listing.find(' ', at) - at - 7));
   }
   return names;
@@ -53,7 +54,8 @@ Bytes withoutHugeImages(const Bytes& ico) {
   out[4] = static_cast<std::uint8_t>(kept.size());
   for (std::size_t k = 0; k < kept.size(); ++k) {
     const std::size_t entry = 6 + 16 * kept[k];
-    std::copy(ico.begin() + static_cast<std::ptrdiff_t>(entry), ico.begin() + static_cast<std::ptrdiff_t>(entry + 16),
+    std::copy(ico.begin() + static_cast<std::ptrdiff_t>(entry),
+              ico.begin() + static_cast<std::ptrdiff_t>(entry + 16),
               out.begin() + static_cast<std::ptrdiff_t>(6 + 16 * k));
     const std::uint32_t size = getU32(ico, entry + 8), offset = getU32(ico, entry + 12);
     putU32(out, 6 + 16 * k + 12, static_cast<std::uint32_t>(out.size()));
@@ -73,8 +75,8 @@ std::vector<IcotoolImage> icotoolList(const std::filesystem::path& ico) {
   std::istringstream lines(listing);
   for (std::string line; std::getline(lines, line);) {
     IcotoolImage i;
-    if (std::sscanf(line.c_str(), "--icon --index=%d --width=%d --height=%d --bit-depth=%d", &i.index, &i.width,
-                    &i.height, &i.bits) == 4) {
+    if (std::sscanf(line.c_str(), "--icon --index=%d --width=%d --height=%d --bit-depth=%d", &i.index,
+                    &i.width, &i.height, &i.bits) == 4) {
       images.push_back(i);
     }
   }
@@ -90,8 +92,8 @@ QImage icotoolImage(const std::filesystem::path& ico, int size, const std::files
   }
   if (!best) return {};
   const std::filesystem::path png = work / ("icon-" + std::to_string(size) + ".png");
-  EXPECT_EQ(runCommand("icotool -x --index=" + std::to_string(best->index) + " -o " + shellQuote(png.string()) + " " +
-                       shellQuote(ico.string())),
+  EXPECT_EQ(runCommand("icotool -x --index=" + std::to_string(best->index) + " -o " +
+                       shellQuote(png.string()) + " " + shellQuote(ico.string())),
             0);
   return QImage(QString::fromStdString(png.string())).convertToFormat(QImage::Format_ARGB32);
 }
@@ -116,7 +118,8 @@ TEST(WinePrefix, Shell32IconsMatchWrestoolAndIcotoolGroupByGroup) {
   ASSERT_EQ(extractor.count(), static_cast<int>(groups.size()));
   EXPECT_GE(extractor.count(), 150);
   TempDir work;
-  for (int index : {0, 1, 2, 3, 4, 7, 8, 11, 15, 16, 17, 29, 31, 32, 34, 40, 54, 100, extractor.count() - 1}) {
+  for (int index :
+       {0, 1, 2, 3, 4, 7, 8, 11, 15, 16, 17, 29, 31, 32, 34, 40, 54, 100, extractor.count() - 1}) {
     SCOPED_TRACE("icon " + std::to_string(index) + ", group " + groups[static_cast<std::size_t>(index)]);
     const std::filesystem::path ico = work / ("group" + std::to_string(index) + ".ico");
     ASSERT_EQ(runCommand("wrestool -x --type=14 --name=" + groups[static_cast<std::size_t>(index)] + " " +
