@@ -3,8 +3,6 @@
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QKeyEvent>
-#include <QLabel>
-#include <QLineEdit>
 
 #include "pages/page.h"
 #include "store/registry_handle.h"
@@ -46,16 +44,13 @@ bool ApplyCommand::run() {
   return ok;
 }
 
-void ApplyCommand::runOnEnter(QWidget* control) {
-  control->installEventFilter(this);
-  enterControls_.push_back(control);
-}
+// The command filters only the controls given here.
+void ApplyCommand::runOnEnter(QWidget* control) { control->installEventFilter(this); }
 
 bool ApplyCommand::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::KeyPress) {
     const int key = static_cast<QKeyEvent*>(event)->key();
-    if ((key == Qt::Key_Return || key == Qt::Key_Enter) &&
-        std::find(enterControls_.begin(), enterControls_.end(), watched) != enterControls_.end()) {
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
       run();
       return true;
     }
@@ -72,16 +67,6 @@ const Binding& ApplyCommand::bind(Binding::Control control, const Setting& setti
 
 const Binding& ApplyCommand::bindCheckBox(QCheckBox* box, const Setting& setting, bool defaultChecked) {
   return bind(Binding::checkBox(box), setting, defaultChecked);
-}
-
-const Binding& ApplyCommand::bindText(QLineEdit* edit, const Setting& setting,
-                                      const std::string& defaultText) {
-  return bind(Binding::lineEdit(edit), setting, defaultText);
-}
-
-const Binding& ApplyCommand::bindLabel(QLabel* label, const Setting& setting,
-                                       const std::string& defaultText) {
-  return bind(Binding::label(label), setting, defaultText);
 }
 
 std::vector<const Binding*> ApplyCommand::bindings() const {

@@ -2,7 +2,6 @@
 
 #include <QObject>
 
-#include <cstdint>
 #include <deque>
 #include <functional>
 #include <vector>
@@ -58,8 +57,6 @@ class ApplyCommand : public QObject {
   // Bindings: each marks this command pending on a user change.
   const Binding& bind(Binding::Control control, const Setting& setting, BoundValue defaultValue);
   const Binding& bindCheckBox(QCheckBox* box, const Setting& setting, bool defaultChecked = false);
-  const Binding& bindText(QLineEdit* edit, const Setting& setting, const std::string& defaultText = {});
-  const Binding& bindLabel(QLabel* label, const Setting& setting, const std::string& defaultText = {});
   std::vector<const Binding*> bindings() const;
 
   // What the bindings say, key by key (the loader's and the default write).
@@ -77,7 +74,6 @@ class ApplyCommand : public QObject {
   ApplyOptions options_;
   Write write_;
   std::deque<Binding> bindings_;
-  std::vector<QWidget*> enterControls_;
 };
 
 }  // namespace kelvaro
