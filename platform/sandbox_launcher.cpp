@@ -8,7 +8,7 @@ namespace kelvaro {
 
 std::string SandboxLauncher::refusal(std::string_view what) {
   return "Programy systemu Windows można uruchamiać tylko w prefiksie Wine (kelvaro --prefix KATALOG). "
-         "W środowisku testowym Kelvaro nie można uruchomić:\r\n" +
+         "W piaskownicy Kelvaro nie można uruchomić:\r\n" +
          std::string(what);
 }
 
