@@ -9,7 +9,7 @@
 #include <QPainterPath>
 #include <QVBoxLayout>
 
-#include "app/clickable_label.h"
+#include "pages/widgets/clickable_label.h"
 #include "app/program_picture.h"
 #include "platform/launcher.h"
 #include "store/common_functions.h"

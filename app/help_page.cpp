@@ -7,7 +7,7 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 
-#include "app/clickable_label.h"
+#include "pages/widgets/clickable_label.h"
 #include "app/help_topics.h"
 
 namespace kelvaro {

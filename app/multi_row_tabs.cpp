@@ -9,7 +9,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "app/pressable_accessible.h"
+#include "pages/widgets/pressable_accessible.h"
 
 namespace kelvaro {
 namespace {

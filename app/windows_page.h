@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "app/in_place_editor.h"
+#include "pages/widgets/in_place_editor.h"
 #include "pages/page.h"
 
 class QLabel;

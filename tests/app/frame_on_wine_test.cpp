@@ -1,6 +1,7 @@
 // The frame on a real Wine prefix: what its pages write is what Wine reads.
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -8,52 +9,13 @@
 #include <QStyleOptionButton>
 #include <QTest>
 
-#include <cstdio>
-#include <filesystem>
-
-#include <QCheckBox>
-#include "app/main_window.h"
-#include "app/page_factory.h"
 #include "app/windows_page.h"
-
-#include "platform/environment_factory.h"
-#include "platform/recording_icons.h"
-#include "platform/recording_launcher.h"
-#include "platform/recording_pictures.h"
-#include "platform/recording_shell_links.h"
-#include "platform/scripted_dialogs.h"
+#include "tests/support/wine_prefix_test.h"
 
 namespace kelvaro {
 namespace {
 
-namespace fs = std::filesystem;
-
-std::string capture(const std::string& command) {
-  std::string out;
-  if (FILE* pipe = ::popen(command.c_str(), "r")) {
-    char buffer[4096];
-    while (const std::size_t got = std::fread(buffer, 1, sizeof buffer, pipe)) out.append(buffer, got);
-    ::pclose(pipe);
-  }
-  return out;
-}
-
-class FrameOnWineTest : public ::testing::Test {
- protected:
-  std::string wine(const std::string& arguments) const {
-    return capture("WINEPREFIX='" + prefix.string() + "' WINEDEBUG=-all wine " + arguments + " 2>/dev/null");
-  }
-  void stopWineserver() const {
-    capture("WINEPREFIX='" + prefix.string() + "' wineserver -k 2>/dev/null; WINEPREFIX='" + prefix.string() +
-            "' wineserver -w");
-  }
-  fs::path prefix = KELVARO_TEST_WINEPREFIX;
-  ScriptedDialogs dialogs;
-  RecordingLauncher launcher;
-  RecordingShellLinks shellLinks;
-  RecordingIcons icons;
-  RecordingPictures pictures;
-};
+using FrameOnWineTest = testing::WinePrefixTest;
 
 // A click where a user clicks a check box: on its mark.
 void clickBox(QCheckBox* box) {
@@ -64,16 +26,10 @@ void clickBox(QCheckBox* box) {
 }
 
 TEST_F(FrameOnWineTest, TheWindowsPageAndClosingWriteWhatWineReads) {
-  ASSERT_TRUE(fs::exists(prefix / "system.reg"));
-  stopWineserver();
   {
-    const auto environment = openEnvironment({Environment::Kind::WinePrefix, prefix});
-    AppContext app(Platform{environment.get(), &dialogs, &launcher, &shellLinks, &icons, &pictures});
-    TKelvaro window(app, createPage);
-    window.show();
-    window.showPage("windows");
-    auto* page = static_cast<WindowsPage*>(window.page("windows"));
-    ASSERT_TRUE(app.run([page] { page->reload(); }));
+    auto session = open();
+    auto* page = static_cast<WindowsPage*>(session->showAndLoad("windows"));
+    ASSERT_NE(page, nullptr);
 
     QLabel* owner = page->field(7);
     QTest::mouseDClick(owner, Qt::LeftButton, {}, QPoint(3, 3));
@@ -83,7 +39,7 @@ TEST_F(FrameOnWineTest, TheWindowsPageAndClosingWriteWhatWineReads) {
     QTest::keyClick(editor, Qt::Key_Return);
     QTest::mouseClick(page->findChild<QPushButton*>("windowsApply"), Qt::LeftButton);
     EXPECT_TRUE(dialogs.boxes().empty()) << dialogs.boxes().front().text;
-    window.close();
+    session->window->close();
   }
   const std::string nine =
       wine("reg query 'HKLM\\Software\\Microsoft\\Windows\\CurrentVersion' /v RegisteredOwner");
@@ -98,7 +54,6 @@ TEST_F(FrameOnWineTest, TheWindowsPageAndClosingWriteWhatWineReads) {
 }
 
 TEST_F(FrameOnWineTest, TheControlPanelRestrictionsAreWhatWineReads) {
-  ASSERT_TRUE(fs::exists(prefix / "system.reg"));
   const std::string policies = "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\";
   // Wine stores one restriction; the page must show it and, unticked, remove it.
   wine("reg add '" + policies + "Network' /v NoFileSharingControl /t REG_DWORD /d 1 /f");
@@ -106,13 +61,9 @@ TEST_F(FrameOnWineTest, TheControlPanelRestrictionsAreWhatWineReads) {
             std::string::npos);
   stopWineserver();
   {
-    const auto environment = openEnvironment({Environment::Kind::WinePrefix, prefix});
-    AppContext app(Platform{environment.get(), &dialogs, &launcher, &shellLinks, &icons, &pictures});
-    TKelvaro window(app, createPage);
-    window.show();
-    window.showPage("ograniczenia");
-    Page* page = window.page("ograniczenia");
-    ASSERT_TRUE(app.run([page] { page->reload(); }));
+    auto session = open();
+    Page* page = session->showAndLoad("ograniczenia");
+    ASSERT_NE(page, nullptr);
     // One restriction on, one that may be stored switched off.
     auto* printers = page->findChild<QCheckBox*>("NoPrinters");
     auto* sharing = page->findChild<QCheckBox*>("NoFileSharingControl");

@@ -6,7 +6,7 @@
 #include <QTest>
 
 #include "app/about_page.h"
-#include "app/clickable_label.h"
+#include "pages/widgets/clickable_label.h"
 #include "app/help_page.h"
 #include "app/help_topics.h"
 #include "app/program_picture.h"

@@ -40,6 +40,10 @@ class InPlaceEditor : public QObject {
   // an edit starts from an empty text instead.
   void addField(QLabel* field, EditorKind kind, QString placeholder);
 
+  // Whether a click on the page background ends an edit (it does unless
+  // the page says an edit ends only with Enter).
+  void setBackgroundClickCommits(bool commits) { backgroundClickCommits_ = commits; }
+
   bool editing() const { return editedField_ != nullptr; }
   QLabel* editedField() const { return editedField_; }
   QLineEdit* textEditor() const { return textEditor_; }
@@ -90,6 +94,7 @@ class InPlaceEditor : public QObject {
   QLineEdit* folderEditor_ = nullptr;
   QToolButton* browseButton_ = nullptr;
   QFrame* highlight_ = nullptr;
+  bool backgroundClickCommits_ = true;
 };
 
 }  // namespace kelvaro

@@ -1,4 +1,4 @@
-#include "app/in_place_editor.h"
+#include "pages/widgets/in_place_editor.h"
 
 #include <QEvent>
 #include <QFontMetrics>
@@ -159,6 +159,7 @@ void InPlaceEditor::commit() {
 
 void InPlaceEditor::backgroundClick() {
   if (editing()) {
+    if (!backgroundClickCommits_) return;
     QWidget* editor = editorWidget(fieldOf(editedField_)->kind);
     commit();
     editor->setEnabled(false);

@@ -1,4 +1,4 @@
-#include "app/pressable_accessible.h"
+#include "pages/widgets/pressable_accessible.h"
 
 #include <utility>
 

@@ -1,9 +1,9 @@
-#include "app/clickable_label.h"
+#include "pages/widgets/clickable_label.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
 
-#include "app/pressable_accessible.h"
+#include "pages/widgets/pressable_accessible.h"
 
 namespace kelvaro {
 namespace {

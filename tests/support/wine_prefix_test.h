@@ -1,0 +1,90 @@
+#pragma once
+
+// Tests on the real Wine prefix of the platform tests' fixture: the program's
+// window opened on it, and what Wine itself reads back (`wine reg query`).
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "app/main_window.h"
+#include "app/page_factory.h"
+#include "platform/environment_factory.h"
+#include "platform/recording_icons.h"
+#include "platform/recording_launcher.h"
+#include "platform/recording_pictures.h"
+#include "platform/recording_shell_links.h"
+#include "platform/scripted_dialogs.h"
+
+namespace kelvaro::testing {
+
+inline std::string capture(const std::string& command) {
+  std::string out;
+  if (FILE* pipe = ::popen(command.c_str(), "r")) {
+    char buffer[4096];
+    while (const std::size_t got = std::fread(buffer, 1, sizeof buffer, pipe)) out.append(buffer, got);
+    ::pclose(pipe);
+  }
+  return out;
+}
+
+class WinePrefixTest : public ::testing::Test {
+ protected:
+  // The program on the prefix: its environment, its services and its window.
+  struct Session {
+    std::unique_ptr<Environment> environment;
+    std::unique_ptr<AppContext> app;
+    std::unique_ptr<TKelvaro> window;
+
+    // Shows a page as its tab does and runs its loader; nullptr when it failed.
+    Page* showAndLoad(std::string_view id) {
+      window->showPage(id);
+      Page* page = window->page(id);
+      return page && app->run([page] { page->reload(); }) ? page : nullptr;
+    }
+  };
+
+  void SetUp() override {
+    ASSERT_TRUE(std::filesystem::exists(prefix / "system.reg"));
+    stopWineserver();
+  }
+
+  // Opens the window on the prefix; the wineserver must be down, as Wine
+  // would otherwise overwrite the registry files.
+  std::unique_ptr<Session> open() {
+    auto session = std::make_unique<Session>();
+    session->environment = openEnvironment({Environment::Kind::WinePrefix, prefix});
+    session->app = std::make_unique<AppContext>(platform(session->environment.get()));
+    session->window = std::make_unique<TKelvaro>(*session->app, createPage);
+    session->window->show();
+    return session;
+  }
+
+  Platform platform(Environment* environment) {
+    return Platform{environment, &dialogs, &launcher, &shellLinks, &icons, &pictures};
+  }
+
+  std::string wine(const std::string& arguments) const {
+    return capture("WINEPREFIX='" + prefix.string() + "' WINEDEBUG=-all wine " + arguments + " 2>/dev/null");
+  }
+  // `wine reg query KEY /v NAME` (KEY as Wine writes it, HKCU\...).
+  std::string query(const std::string& key, const std::string& name) const {
+    return wine("reg query '" + key + "' /v '" + name + "'");
+  }
+  void stopWineserver() const {
+    capture("WINEPREFIX='" + prefix.string() + "' wineserver -k 2>/dev/null; WINEPREFIX='" + prefix.string() +
+            "' wineserver -w");
+  }
+
+  std::filesystem::path prefix = KELVARO_TEST_WINEPREFIX;
+  ScriptedDialogs dialogs;
+  RecordingLauncher launcher;
+  RecordingShellLinks shellLinks;
+  RecordingIcons icons;
+  RecordingPictures pictures;
+};
+
+}  // namespace kelvaro::testing
