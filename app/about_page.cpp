@@ -9,8 +9,8 @@
 #include <QPainterPath>
 #include <QVBoxLayout>
 
-#include "pages/widgets/clickable_label.h"
 #include "app/program_picture.h"
+#include "pages/widgets/clickable_label.h"
 #include "platform/launcher.h"
 #include "store/common_functions.h"
 #include "store/program_version.h"

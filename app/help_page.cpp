@@ -7,8 +7,8 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 
-#include "pages/widgets/clickable_label.h"
 #include "app/help_topics.h"
+#include "pages/widgets/clickable_label.h"
 
 namespace kelvaro {
 namespace {

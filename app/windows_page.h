@@ -2,8 +2,8 @@
 
 #include <array>
 
-#include "pages/widgets/in_place_editor.h"
 #include "pages/page.h"
+#include "pages/widgets/in_place_editor.h"
 
 class QLabel;
 class QPushButton;

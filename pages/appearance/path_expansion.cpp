@@ -13,9 +13,8 @@ constexpr char kMissingFolder[] = "(nie znaleziono folderu)";
 
 std::string expandStoredPath(std::string_view stored, std::string_view windowsDirectory,
                              std::string_view programFiles) {
-  const std::string lower = QString::fromUtf8(stored.data(), static_cast<qsizetype>(stored.size()))
-                                .toLower()
-                                .toStdString();
+  const std::string lower =
+      QString::fromUtf8(stored.data(), static_cast<qsizetype>(stored.size())).toLower().toStdString();
   const std::array<std::pair<std::string_view, std::string_view>, 4> variables{{
       {"%systemroot%", windowsDirectory},
       {"%windir%", windowsDirectory},

@@ -62,13 +62,13 @@ constexpr std::array<Row, ShellFoldersPage::kRowCount> kRows{{
 
 // The rows in the order Apply writes them: the Shell Folders values, the
 // Setup values, then Program Files.
-constexpr std::array<std::size_t, ShellFoldersPage::kRowCount> kApplyOrder{0,  1,  2,  3,  4,  5,  6,
-                                                                            8,  9,  10, 11, 12, 13, 14,
-                                                                            15, 16, 17, 18, 19, 7};
+constexpr std::array<std::size_t, ShellFoldersPage::kRowCount> kApplyOrder{
+    0, 1, 2, 3, 4, 5, 6, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 7};
 
 std::string invalidFolderMessage(const Row& row) {
-  return std::string("Nie podajesz nazwy folderu, podajesz nieprawidłową nazwę folderu lub wskazany przez "
-                     "Ciebie folder nie istnieje.\rZmiana folderu \"") +
+  return std::string(
+             "Nie podajesz nazwy folderu, podajesz nieprawidłową nazwę folderu lub wskazany przez "
+             "Ciebie folder nie istnieje.\rZmiana folderu \"") +
          row.messageName + "\" nie może być przeprowadzona pomyślnie !!!";
 }
 

@@ -6,10 +6,10 @@
 #include <QTest>
 
 #include "app/about_page.h"
-#include "pages/widgets/clickable_label.h"
 #include "app/help_page.h"
 #include "app/help_topics.h"
 #include "app/program_picture.h"
+#include "pages/widgets/clickable_label.h"
 #include "tests/support/page_harness.h"
 
 namespace kelvaro::testing {
