@@ -170,6 +170,7 @@ bool ShellFoldersPage::eventFilter(QObject* watched, QEvent* event) {
 
 void ShellFoldersPage::load() {
   RegistryHandle reg(app().registry());
+  const Row* opened = nullptr;  // the row whose key is open
   for (std::size_t row = 0; row < kRows.size(); ++row) {
     const Row& r = kRows[row];
     std::string text;
@@ -181,11 +182,12 @@ void ShellFoldersPage::load() {
         text = app().environment().systemDirectory();
         break;
       case Source::Value:
-        // Rows of one key follow each other; it is opened once for them.
-        if (row == 0 || kRows[row - 1].key != std::string_view(r.key) || kRows[row - 1].root != r.root) {
+        // Rows of one key mostly follow each other; it is opened once for them.
+        if (!opened || opened->key != std::string_view(r.key) || opened->root != r.root) {
           reg.closeKey();
           reg.setRoot(r.root);
           openForRead(reg, r.key);
+          opened = &r;
         }
         text = reg.hasOpenKey() ? guardedReadString(reg, r.value, kMissing) : kMissing;
         break;

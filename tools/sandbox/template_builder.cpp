@@ -94,6 +94,7 @@ void makeFolders(const fs::path& drive) {
                              "WINDOWS/OPTIONS/CABS",
                              "WINDOWS/TEMP",
                              "WINDOWS/COMMAND",
+                             "WINDOWS/CONFIG",
                              "WINDOWS/Temporary Internet Files",
                              "WINDOWS/Cookies",
                              "WINDOWS/History",
