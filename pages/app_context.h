@@ -11,6 +11,7 @@
 namespace kelvaro {
 
 class FileSystem;
+class Fonts;
 class Icons;
 class Launcher;
 class Pictures;
@@ -32,6 +33,7 @@ class AppContext {
   ShellLinks& shellLinks() const { return *platform_.shellLinks; }
   Icons& icons() const { return *platform_.icons; }
   Pictures& pictures() const { return *platform_.pictures; }
+  Fonts& fonts() const { return *platform_.fonts; }
   const Platform& platform() const { return platform_; }
 
   // The main window as pages may change it; a frame that changes nothing

@@ -1,6 +1,7 @@
 #include "platform/linux_platform.h"
 
 #include "platform/environment.h"
+#include "platform/environment_fonts.h"
 #include "platform/file_system.h"
 #include "platform/linux_icons.h"
 #include "platform/linux_launcher.h"
@@ -35,13 +36,15 @@ struct LinuxPlatform::Services {
         icons(environment.registry(),
               [&files = environment.files()](std::string_view dos) { return files.hostPath(dos); },
               {environment.windowsDirectory(), environment.systemDirectory(),
-               programFilesDirectory(environment.registry())}) {}
+               programFilesDirectory(environment.registry())}),
+        fonts(environment) {}
 
   LinuxLauncher wineLauncher;
   SandboxLauncher sandboxLauncher;
   LinuxShellLinks shellLinks;
   LinuxIcons icons;
   LinuxPictures pictures;
+  EnvironmentFonts fonts;
 };
 
 LinuxPlatform::LinuxPlatform(Environment& environment, Dialogs& dialogs)
@@ -54,6 +57,7 @@ LinuxPlatform::LinuxPlatform(Environment& environment, Dialogs& dialogs)
   platform_.shellLinks = &services_->shellLinks;
   platform_.icons = &services_->icons;
   platform_.pictures = &services_->pictures;
+  platform_.fonts = &services_->fonts;
 }
 
 LinuxPlatform::~LinuxPlatform() = default;

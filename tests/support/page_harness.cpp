@@ -108,8 +108,10 @@ void PageHarness::open(Environment::Kind kind) {
                           }};
   };
   environment = openEnvironment({kind, prefix}, options);
-  app = std::make_unique<AppContext>(
-      Platform{environment.get(), &dialogs, &launcher, &shellLinks, &icons, &pictures});
+  fonts = std::make_unique<EnvironmentFonts>(*environment);
+  Platform platform{environment.get(), &dialogs, &launcher, &shellLinks, &icons, &pictures};
+  platform.fonts = fonts.get();
+  app = std::make_unique<AppContext>(platform);
 }
 
 PageHarness::~PageHarness() {

@@ -20,6 +20,7 @@
 #include "app/main_window.h"
 #include "app/startup.h"
 #include "platform/environment.h"
+#include "platform/environment_fonts.h"
 #include "platform/recording_icons.h"
 #include "platform/recording_launcher.h"
 #include "platform/recording_pictures.h"
@@ -105,6 +106,8 @@ class PageHarness : public ::testing::Test {
   RecordingIcons icons;
   RecordingPictures pictures;
   std::unique_ptr<Environment> environment;
+  // The environment's own fonts (its Fonts folder and registrations).
+  std::unique_ptr<EnvironmentFonts> fonts;
   std::unique_ptr<AppContext> app;
   std::unique_ptr<Startup> startup;
   std::unique_ptr<TKelvaro> window;

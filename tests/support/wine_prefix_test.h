@@ -13,6 +13,7 @@
 #include "app/main_window.h"
 #include "app/page_factory.h"
 #include "platform/environment_factory.h"
+#include "platform/environment_fonts.h"
 #include "platform/recording_icons.h"
 #include "platform/recording_launcher.h"
 #include "platform/recording_pictures.h"
@@ -64,7 +65,10 @@ class WinePrefixTest : public ::testing::Test {
   }
 
   Platform platform(Environment* environment) {
-    return Platform{environment, &dialogs, &launcher, &shellLinks, &icons, &pictures};
+    fonts = std::make_unique<EnvironmentFonts>(*environment);
+    Platform platform{environment, &dialogs, &launcher, &shellLinks, &icons, &pictures};
+    platform.fonts = fonts.get();
+    return platform;
   }
 
   std::string wine(const std::string& arguments) const {
@@ -85,6 +89,7 @@ class WinePrefixTest : public ::testing::Test {
   RecordingShellLinks shellLinks;
   RecordingIcons icons;
   RecordingPictures pictures;
+  std::unique_ptr<EnvironmentFonts> fonts;
 };
 
 }  // namespace kelvaro::testing
