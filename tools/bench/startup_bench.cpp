@@ -2,7 +2,8 @@
 // loader run, as the program does before the window shows, on a sandbox
 // made from the template. "all" is the program's pages; "without/<id>"
 // leaves one page out (an empty page in its place), which is what that page
-// costs at start-up.
+// costs at start-up; KELVARO_BENCH_LEAVE_OUT="a,b,c" adds one run that leaves
+// those pages out together.
 //
 //   startup_bench [--benchmark_filter=...]   (offscreen unless QT_QPA_PLATFORM is set)
 
@@ -13,6 +14,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <set>
 #include <string>
 
 #include "app/main_window.h"
@@ -45,7 +47,7 @@ struct Sandbox {
   std::unique_ptr<Environment> environment;
 };
 
-void startUp(benchmark::State& state, const std::string& leftOut) {
+void startUp(benchmark::State& state, const std::set<std::string>& leftOut) {
   Sandbox sandbox;
   ScriptedDialogs dialogs;
   const LinuxPlatform services(*sandbox.environment, dialogs);
@@ -53,7 +55,7 @@ void startUp(benchmark::State& state, const std::string& leftOut) {
   options.programFile = "Z:\\opt\\kelvaro\\kelvaro";
   options.fileExists = [](std::string_view) { return true; };
   options.pageFactory = [leftOut](AppContext& app, const PageInfo& info, QWidget* parent) -> Page* {
-    return leftOut == info.id ? nullptr : createPage(app, info, parent);
+    return leftOut.contains(info.id) ? nullptr : createPage(app, info, parent);
   };
   for (auto _ : state) {
     AppContext app(services.platform());
@@ -72,19 +74,46 @@ void pageLoader(benchmark::State& state, const std::string& id) {
   AppContext app(services.platform());
   TKelvaro window(app, createPage);
   Page* page = window.page(id);
+  if (!page) {
+    state.SkipWithError("no such page");
+    return;
+  }
   for (auto _ : state) app.run([page] { page->reload(); });
   if (!dialogs.boxes().empty()) state.SkipWithError(dialogs.boxes().front().text.c_str());
 }
 
-BENCHMARK_CAPTURE(pageLoader, ograniczenia, std::string("ograniczenia"))->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(startUp, all, std::string())->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(startUp, without_ograniczenia, std::string("ograniczenia"))->Unit(benchmark::kMillisecond);
+// The pages built on the page toolkit so far.
+const char* const kPages[] = {"ograniczenia", "foldery", "czcionki", "kursory", "dzwieki"};
+
+void registerBenchmarks() {
+  for (const char* id : kPages) {
+    benchmark::RegisterBenchmark((std::string("pageLoader/") + id).c_str(), pageLoader, std::string(id))
+        ->Unit(benchmark::kMicrosecond);
+  }
+  benchmark::RegisterBenchmark("startUp/all", startUp, std::set<std::string>{})
+      ->Unit(benchmark::kMillisecond);
+  for (const char* id : kPages) {
+    benchmark::RegisterBenchmark((std::string("startUp/without_") + id).c_str(), startUp,
+                                 std::set<std::string>{id})
+        ->Unit(benchmark::kMillisecond);
+  }
+  if (const char* list = ::getenv("KELVARO_BENCH_LEAVE_OUT"); list && *list) {
+    std::set<std::string> ids;
+    std::string rest = list;
+    for (std::size_t comma; (comma = rest.find(',')) != std::string::npos; rest.erase(0, comma + 1))
+      ids.insert(rest.substr(0, comma));
+    ids.insert(rest);
+    benchmark::RegisterBenchmark((std::string("startUp/without_") + list).c_str(), startUp, ids)
+        ->Unit(benchmark::kMillisecond);
+  }
+}
 
 }  // namespace
 
 int main(int argc, char** argv) {
   ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
   QApplication app(argc, argv);
+  registerBenchmarks();
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
