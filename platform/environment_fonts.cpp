@@ -67,6 +67,21 @@ void EnvironmentFonts::scan() {
     }
   };
 
+  // The family a font file names; nullopt for a file that is no font.
+  std::map<std::string, std::optional<std::string>> named;
+  auto familyOf = [&named](const std::filesystem::path& file) {
+    auto known = named.find(file.string());
+    if (known != named.end()) return known->second;
+    std::optional<std::string> family;
+    const formats::FileBytes bytes(file);
+    try {
+      if (bytes.isOpen()) family = formats::fontFamilyName(bytes.view());
+    } catch (const formats::FormatError&) {
+      // Not a font Qt could draw either.
+    }
+    return named.emplace(file.string(), family).first->second;
+  };
+
   // The files of the Fonts folder, by the family each names.
   for (const DirectoryEntry& entry : files.listDirectory(folder, "*.*")) {
     if (entry.isDirectory()) continue;
@@ -74,13 +89,7 @@ void EnvironmentFonts::scan() {
     if (!endsWith(lower, ".ttf") && !endsWith(lower, ".otf") && !endsWith(lower, ".ttc")) continue;
     const auto host = files.hostPath(folder + "\\" + entry.name);
     if (!host) continue;
-    const formats::FileBytes bytes(*host);
-    if (!bytes.isOpen()) continue;
-    try {
-      if (const auto family = formats::fontFamilyName(bytes.view())) add(*family, host);
-    } catch (const formats::FormatError&) {
-      // Not a font Qt could draw either; it is left out.
-    }
+    if (const auto family = familyOf(*host)) add(*family, host);
   }
 
   // The registrations: the NT key where there is one, else the 9x key.
@@ -92,14 +101,20 @@ void EnvironmentFonts::scan() {
   }
   if (reg.hasOpenKey()) {
     for (const std::string& name : reg.valueNames()) {
-      const auto family = registeredFamily(name);
+      auto family = registeredFamily(name);
       if (!family) continue;
       const std::string file = guardedReadString(reg, name);
       std::optional<std::filesystem::path> host;
       if (!file.empty()) {
+        // A bare name is in the Fonts folder; Wine registers full paths.
         host = files.hostPath(file.find('\\') == std::string::npos ? folder + "\\" + file : file);
         std::error_code ec;
         if (host && !std::filesystem::is_regular_file(*host, ec)) host.reset();
+      }
+      // A file that is there names its family better than a value name can
+      // ("Sans Bold Oblique" is a style of "Sans").
+      if (host) {
+        if (auto named = familyOf(*host)) family = std::move(named);
       }
       add(*family, host);
     }

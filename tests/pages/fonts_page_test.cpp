@@ -81,13 +81,13 @@ TEST_F(FontsPageTest, ListsTheFamiliesOfFilesAndRegistrationsSortedAndDrawsThemF
 }
 
 TEST_F(FontsPageTest, AFamilyRegisteredOnlyAsBoldOffersOnlyItsBoldStyle) {
-  set(Root::LocalMachine, k9xFonts, "Pojedyncza Bold (TrueType)", std::string("DejaVuSans-Bold.ttf"));
+  set(Root::LocalMachine, k9xFonts, "Pojedyncza Bold (TrueType)", std::string("pojedyncza-b.ttf"));
   ASSERT_NE(start(), nullptr);
   frame().showPage("czcionki");
   choose("Pojedyncza");
   EXPECT_EQ(find<QLabel>("fontFamilyName")->text(), "Pojedyncza");
   EXPECT_TRUE(page().styleButton(Bold)->isEnabled());
-  EXPECT_EQ(page().fileLabel(Bold)->text(), "DejaVuSans-Bold.ttf");
+  EXPECT_EQ(page().fileLabel(Bold)->text(), "pojedyncza-b.ttf");
   for (int s : {Normal, Italic, BoldItalic}) {
     EXPECT_FALSE(page().styleButton(s)->isEnabled()) << s;
     EXPECT_EQ(page().fileLabel(s)->text(), "") << s;
