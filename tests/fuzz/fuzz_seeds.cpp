@@ -55,6 +55,9 @@ int main(int argc, char** argv) {
           "CP1250"));
   put("icon_location", "a.txt",
       Bytes{'%', 's', 'y', 's', 't', 'e', 'm', 'r', 'o', 'o', 't', '%', ',', '-', '3'});
+  put("font_names", "family.ttf",
+      fontFile({{.text = u"Zażółć Sans"}, {.platform = 1, .language = 0, .text = u"Mac"}}));
+  put("font_names", "collection.ttc", fontFile({{.text = u"Kolekcja"}}, true));
   // JPEG seeds come from ImageMagick in the CTest fixture.
   return 0;
 }

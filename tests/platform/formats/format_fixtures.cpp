@@ -587,4 +587,56 @@ std::string shellQuote(const std::string& text) {
   return out + "'";
 }
 
+namespace {
+void bigEndian(Bytes& b, std::uint32_t v, int bytes) {
+  for (int i = bytes - 1; i >= 0; --i) b.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
+}
+}  // namespace
+
+Bytes fontFile(const std::vector<FontName>& names, bool collection) {
+  Bytes strings;
+  Bytes records;
+  for (const FontName& name : names) {
+    const std::size_t start = strings.size();
+    for (char16_t c : name.text) {
+      if (name.platform == 3)
+        bigEndian(strings, c, 2);
+      else
+        strings.push_back(static_cast<std::uint8_t>(c));
+    }
+    bigEndian(records, name.platform, 2);
+    bigEndian(records, name.platform == 3 ? 1 : 0, 2);  // encoding
+    bigEndian(records, name.language, 2);
+    bigEndian(records, 1, 2);  // the family name
+    bigEndian(records, static_cast<std::uint32_t>(strings.size() - start), 2);
+    bigEndian(records, static_cast<std::uint32_t>(start), 2);
+  }
+  Bytes table;
+  bigEndian(table, 0, 2);
+  bigEndian(table, static_cast<std::uint32_t>(names.size()), 2);
+  bigEndian(table, static_cast<std::uint32_t>(6 + records.size()), 2);
+  table.insert(table.end(), records.begin(), records.end());
+  table.insert(table.end(), strings.begin(), strings.end());
+
+  const std::uint32_t directory = collection ? 16 : 0;
+  Bytes font;
+  if (collection) {
+    font = {'t', 't', 'c', 'f'};
+    bigEndian(font, 0x00010000, 4);
+    bigEndian(font, 1, 4);
+    bigEndian(font, directory, 4);
+  }
+  bigEndian(font, 0x00010000, 4);
+  bigEndian(font, 1, 2);  // one table
+  bigEndian(font, 16, 2);
+  bigEndian(font, 0, 2);
+  bigEndian(font, 0, 2);
+  font.insert(font.end(), {'n', 'a', 'm', 'e'});
+  bigEndian(font, 0, 4);  // checksum
+  bigEndian(font, directory + 12 + 16, 4);
+  bigEndian(font, static_cast<std::uint32_t>(table.size()), 4);
+  font.insert(font.end(), table.begin(), table.end());
+  return font;
+}
+
 }  // namespace kelvaro::testing

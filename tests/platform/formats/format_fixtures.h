@@ -87,6 +87,16 @@ Bytes aniFile(const AniFixture& fixture);
 Bytes wmfRectangle(int width, int height, QRgb colour);
 Bytes emfRectangle(int width, int height, QRgb colour);
 
+// A font file holding only a name table: a family name for each record
+// (platform, language, text; Windows names are written UTF-16BE, others as
+// Latin-1), wrapped in a collection when asked.
+struct FontName {
+  std::uint16_t platform = 3;
+  std::uint16_t language = 0x409;
+  std::u16string text;
+};
+Bytes fontFile(const std::vector<FontName>& names, bool collection = false);
+
 // Runs a shell command; returns its exit status and fills `output` with its stdout.
 int runCommand(const std::string& command, std::string* output = nullptr);
 // A fresh directory under the system's temporary folder, removed with the object.
