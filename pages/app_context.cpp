@@ -12,6 +12,7 @@ AppContext::AppContext(const Platform& platform) : platform_(platform) {
     throw std::logic_error(
         "AppContext needs the environment, dialogs, launcher, shell links, icons and pictures");
   }
+  if (!platform.sound) throw std::logic_error("AppContext needs the sound player");
 }
 
 bool AppContext::run(const std::function<void()>& command) {

@@ -6,6 +6,7 @@
 #include "platform/linux_launcher.h"
 #include "platform/linux_pictures.h"
 #include "platform/linux_shell_links.h"
+#include "platform/qt_sound.h"
 #include "platform/sandbox_launcher.h"
 #include "store/registry_handle.h"
 #include "store/store_patterns.h"
@@ -35,13 +36,15 @@ struct LinuxPlatform::Services {
         icons(environment.registry(),
               [&files = environment.files()](std::string_view dos) { return files.hostPath(dos); },
               {environment.windowsDirectory(), environment.systemDirectory(),
-               programFilesDirectory(environment.registry())}) {}
+               programFilesDirectory(environment.registry())}),
+        sound([&files = environment.files()](std::string_view dos) { return files.hostPath(dos); }) {}
 
   LinuxLauncher wineLauncher;
   SandboxLauncher sandboxLauncher;
   LinuxShellLinks shellLinks;
   LinuxIcons icons;
   LinuxPictures pictures;
+  QtSound sound;
 };
 
 LinuxPlatform::LinuxPlatform(Environment& environment, Dialogs& dialogs)
@@ -54,6 +57,7 @@ LinuxPlatform::LinuxPlatform(Environment& environment, Dialogs& dialogs)
   platform_.shellLinks = &services_->shellLinks;
   platform_.icons = &services_->icons;
   platform_.pictures = &services_->pictures;
+  platform_.sound = &services_->sound;
 }
 
 LinuxPlatform::~LinuxPlatform() = default;

@@ -108,8 +108,9 @@ void PageHarness::open(Environment::Kind kind) {
                           }};
   };
   environment = openEnvironment({kind, prefix}, options);
-  app = std::make_unique<AppContext>(
-      Platform{environment.get(), &dialogs, &launcher, &shellLinks, &icons, &pictures});
+  Platform platform{environment.get(), &dialogs, &launcher, &shellLinks, &icons, &pictures};
+  platform.sound = &sound;
+  app = std::make_unique<AppContext>(platform);
 }
 
 PageHarness::~PageHarness() {

@@ -24,6 +24,7 @@
 #include "platform/recording_launcher.h"
 #include "platform/recording_pictures.h"
 #include "platform/recording_shell_links.h"
+#include "platform/recording_sound.h"
 #include "platform/scripted_dialogs.h"
 #include "tests/support/recording_page.h"
 
@@ -104,6 +105,7 @@ class PageHarness : public ::testing::Test {
   RecordingShellLinks shellLinks;
   RecordingIcons icons;
   RecordingPictures pictures;
+  RecordingSound sound;
   std::unique_ptr<Environment> environment;
   std::unique_ptr<AppContext> app;
   std::unique_ptr<Startup> startup;

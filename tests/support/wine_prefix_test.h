@@ -17,6 +17,7 @@
 #include "platform/recording_launcher.h"
 #include "platform/recording_pictures.h"
 #include "platform/recording_shell_links.h"
+#include "platform/recording_sound.h"
 #include "platform/scripted_dialogs.h"
 
 namespace kelvaro::testing {
@@ -64,7 +65,9 @@ class WinePrefixTest : public ::testing::Test {
   }
 
   Platform platform(Environment* environment) {
-    return Platform{environment, &dialogs, &launcher, &shellLinks, &icons, &pictures};
+    Platform services{environment, &dialogs, &launcher, &shellLinks, &icons, &pictures};
+    services.sound = &sound;
+    return services;
   }
 
   std::string wine(const std::string& arguments) const {
@@ -85,6 +88,7 @@ class WinePrefixTest : public ::testing::Test {
   RecordingShellLinks shellLinks;
   RecordingIcons icons;
   RecordingPictures pictures;
+  RecordingSound sound;
 };
 
 }  // namespace kelvaro::testing
