@@ -29,7 +29,8 @@ constexpr char kNoSound[] =
     "Ta opcja nie ma przypisanego dźwięku, lub ma przypisany jakiś dźwięk, ale plik dźwiękowy związany z tym "
     "zdarzeniem nie istnieje.";
 constexpr char kBadFormat[] =
-    "Wybrany format pliku jest niepoprawny.\rWybierz inny plik lub upewnij się, czy wybrany plik ma rozszerzenie "
+    "Wybrany format pliku jest niepoprawny.\rWybierz inny plik lub upewnij się, czy wybrany plik ma "
+    "rozszerzenie "
     "WAV";
 constexpr char kIdle[] = "Bezczynność";
 constexpr char kPlaying[] = "Odtwarzanie dźwięku";
@@ -40,7 +41,9 @@ constexpr int kVolumeAfterLoad = 12;
 // burns time.
 constexpr int kPositionIntervalMs = 20;
 
-QString q(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+QString q(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 std::string cannotOpenMessage(const std::string& path) {
   return "Nie mogę otworzyć pliku o rozszerzeniu \"" + soundExtension(path) +
@@ -246,9 +249,8 @@ SoundPage::SoundPage(AppContext& app, const PageInfo& info, QWidget* parent) : P
 
   positionTimer_ = new QTimer(this);
   positionTimer_->setInterval(kPositionIntervalMs);
-  connect(positionTimer_, &QTimer::timeout, this, [this] {
-    setPositionBar(static_cast<int>(sound().position()));
-  });
+  connect(positionTimer_, &QTimer::timeout, this,
+          [this] { setPositionBar(static_cast<int>(sound().position())); });
 
   save_ = &addApplyCommand(saveButton_, {.setsRestartNeeded = true}, [this] { return save(); });
 }
@@ -338,7 +340,8 @@ bool SoundPage::openInPlayer(const std::string& path) {
   showValue(startPosition_, QString::number(sound().position()));
   showValue(length_, QString::number(length));
   showValue(currentPosition_, QStringLiteral("0"));
-  showValue(duration_, q(soundDurationText(length, app().files().fileSize(path).value_or(0), thousandsSeparator())));
+  showValue(duration_,
+            q(soundDurationText(length, app().files().fileSize(path).value_or(0), thousandsSeparator())));
   player_->show();
   outerChange_->hide();
   return true;
@@ -351,13 +354,12 @@ std::string SoundPage::thousandsSeparator() {
 }
 
 void SoundPage::change() {
-  const std::optional<std::string> chosen = app().dialogs().openFile({.title = "Zmień dźwięk ...",
-                                                                       .filter = "Dźwięki (*.wav)|*.wav",
-                                                                       .initialFolder =
-                                                                           app().environment().windowsDirectory() +
-                                                                           "\\Media",
-                                                                       .defaultExtension = "wav",
-                                                                       .mustExist = true});
+  const std::optional<std::string> chosen =
+      app().dialogs().openFile({.title = "Zmień dźwięk ...",
+                                .filter = "Dźwięki (*.wav)|*.wav",
+                                .initialFolder = app().environment().windowsDirectory() + "\\Media",
+                                .defaultExtension = "wav",
+                                .mustExist = true});
   if (!chosen || chosen->empty()) return;
   if (!acceptedSoundFile(*chosen)) {
     app().dialogs().message(kBadFormat);

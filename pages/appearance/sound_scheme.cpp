@@ -60,7 +60,9 @@ std::size_t soundEventIndex(int sliderPosition) {
   return static_cast<std::size_t>(static_cast<int>(kSoundEventCount) - sliderPosition);
 }
 
-std::uint16_t volumeLevel(int sliderPosition) { return kVolumeLevels.at(static_cast<std::size_t>(sliderPosition)); }
+std::uint16_t volumeLevel(int sliderPosition) {
+  return kVolumeLevels.at(static_cast<std::size_t>(sliderPosition));
+}
 
 std::string volumePercentText(int sliderPosition) {
   return std::to_string(std::lround(sliderPosition * 4.5454545454)) + "%";
@@ -86,13 +88,15 @@ std::string soundExtension(std::string_view path) {
 
 bool acceptedSoundFile(std::string_view path) {
   const std::string extension = soundExtension(path);
-  const QString upper = QString::fromUtf8(extension.data(), static_cast<qsizetype>(extension.size())).toUpper();
+  const QString upper =
+      QString::fromUtf8(extension.data(), static_cast<qsizetype>(extension.size())).toUpper();
   return upper == QLatin1String(".WAV") || upper == QLatin1String(".MP3");
 }
 
 std::int64_t soundFrameCount(std::int64_t lengthMs) { return lengthMs / 10; }
 
-std::string soundDurationText(std::int64_t lengthMs, std::uint64_t fileSize, std::string_view thousandsSeparator) {
+std::string soundDurationText(std::int64_t lengthMs, std::uint64_t fileSize,
+                              std::string_view thousandsSeparator) {
   const double seconds = static_cast<double>(soundFrameCount(lengthMs)) / 100.2066;
   std::int64_t minutes = static_cast<std::int64_t>(seconds / 60);
   std::int64_t rest = std::llround(seconds) - 60 * minutes;
@@ -105,7 +109,8 @@ std::string soundDurationText(std::int64_t lengthMs, std::uint64_t fileSize, std
   return text + "s (rozmiar pliku : " + grouped(fileSize, thousandsSeparator) + " bajtów)";
 }
 
-std::vector<SchemeWrite> schemeWrites(std::string_view name, std::span<const std::string, kSoundEventCount> paths) {
+std::vector<SchemeWrite> schemeWrites(std::string_view name,
+                                      std::span<const std::string, kSoundEventCount> paths) {
   const std::string scheme(name);
   std::vector<SchemeWrite> writes;
   writes.push_back({std::string(kSoundSchemeNames) + "\\" + scheme, scheme + " - schemat dźwiękowy"});

@@ -51,7 +51,8 @@ bool acceptedSoundFile(std::string_view path);
 std::int64_t soundFrameCount(std::int64_t lengthMs);
 // "1:23s (rozmiar pliku : 12 345 bajtów)" for a length in milliseconds and a
 // file size, the size grouped by thousands with the user's separator.
-std::string soundDurationText(std::int64_t lengthMs, std::uint64_t fileSize, std::string_view thousandsSeparator);
+std::string soundDurationText(std::int64_t lengthMs, std::uint64_t fileSize,
+                              std::string_view thousandsSeparator);
 
 // One write of a scheme save: the default value of a key (below
 // HKEY_CURRENT_USER, created when missing).
@@ -63,6 +64,7 @@ struct SchemeWrite {
 // The writes of saving scheme `name` with the events' paths (in kSoundEvents
 // order), in the order they are made: the scheme's display name, then for
 // each event its current sound and the scheme's copy of it.
-std::vector<SchemeWrite> schemeWrites(std::string_view name, std::span<const std::string, kSoundEventCount> paths);
+std::vector<SchemeWrite> schemeWrites(std::string_view name,
+                                      std::span<const std::string, kSoundEventCount> paths);
 
 }  // namespace kelvaro

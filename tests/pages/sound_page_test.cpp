@@ -48,7 +48,9 @@ class SoundPageTest : public PageHarness {
   QString value(const char* name) { return find<QLabel>(name)->text(); }
   QPushButton* saveButton() { return find<QPushButton>("dzwiekiApply"); }
   QSlider* positionBar() { return find<QSlider>("positionBar"); }
-  std::optional<StoredValue> defaultValue(const std::string& key) { return stored(Root::CurrentUser, key, ""); }
+  std::optional<StoredValue> defaultValue(const std::string& key) {
+    return stored(Root::CurrentUser, key, "");
+  }
   // The calls the player got since the mark.
   std::vector<std::string> callsSince(std::size_t mark) {
     return {sound.calls.begin() + static_cast<std::ptrdiff_t>(mark), sound.calls.end()};
@@ -62,7 +64,8 @@ class SoundPageTest : public PageHarness {
     option.maximum = slider->maximum();
     option.sliderPosition = slider->sliderPosition();
     option.sliderValue = slider->value();
-    const QRect handle = slider->style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, slider);
+    const QRect handle =
+        slider->style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, slider);
     QTest::mousePress(slider, Qt::LeftButton, {}, handle.center());
     QTest::mouseMove(slider, QPoint(toX, handle.center().y()));
     QTest::mouseRelease(slider, Qt::LeftButton, {}, QPoint(toX, handle.center().y()));
@@ -91,9 +94,8 @@ TEST_F(SoundPageTest, AnEventWithoutASoundSaysSoAndOffersTheOuterChangeButton) {
   EXPECT_EQ(page.eventCaption(soundEventIndex(1))->palette().color(QPalette::WindowText), QColor(Qt::black));
   // A missing file stays the event's path; only playing it fails.
   EXPECT_EQ(page.eventPath(soundEventIndex(2)), "C:\\WINDOWS\\MEDIA\\nie ma.wav");
-  EXPECT_TRUE(std::none_of(sound.calls.begin(), sound.calls.end(), [](const std::string& c) {
-    return c.rfind("open", 0) == 0;
-  }));
+  EXPECT_TRUE(std::none_of(sound.calls.begin(), sound.calls.end(),
+                           [](const std::string& c) { return c.rfind("open", 0) == 0; }));
 
   dialogs.answer(std::optional<std::string>(kErrorSound));
   click("zmienOuter");
@@ -137,9 +139,10 @@ TEST_F(SoundPageTest, TheChooserTakesWaveAndMp3FilesInAnyCaseAndRefusesOthers) {
       EXPECT_EQ(sound.calls.back(), std::string("open ") + c.path);
     } else {
       ASSERT_EQ(dialogs.boxes().size(), 1u) << c.path;
-      EXPECT_EQ(dialogs.boxes()[0].text,
-                "Wybrany format pliku jest niepoprawny.\rWybierz inny plik lub upewnij się, czy wybrany plik ma "
-                "rozszerzenie WAV");
+      EXPECT_EQ(
+          dialogs.boxes()[0].text,
+          "Wybrany format pliku jest niepoprawny.\rWybierz inny plik lub upewnij się, czy wybrany plik ma "
+          "rozszerzenie WAV");
       EXPECT_EQ(dialogs.boxes()[0].icon, BoxIcon::None);
       EXPECT_EQ(page.eventPath(event), kErrorSound);
     }
@@ -211,12 +214,14 @@ TEST_F(SoundPageTest, SavingWritesEveryEventIntoTheSchemeAndShowsItsName) {
   QTest::keyClick(field, Qt::Key_Return);
 
   EXPECT_TRUE(dialogs.boxes().empty());
-  EXPECT_EQ(defaultValue("AppEvents\\Schemes\\Names\\Moj"), StoredValue(std::string("Moj - schemat dźwiękowy")));
+  EXPECT_EQ(defaultValue("AppEvents\\Schemes\\Names\\Moj"),
+            StoredValue(std::string("Moj - schemat dźwiękowy")));
   EXPECT_EQ(defaultValue("AppEvents\\Schemes"), StoredValue(std::string("Moj")));
   for (const char* scheme : {".Current", "Moj"}) {
     const std::string leaf = std::string("\\") + scheme;
     EXPECT_EQ(defaultValue(std::string(kApps) + "Explorer\\EmptyRecycleBin" + leaf), StoredValue(chosen));
-    EXPECT_EQ(defaultValue(std::string(kApps) + ".Default\\.Default" + leaf), StoredValue(std::string(kDefaultSound)));
+    EXPECT_EQ(defaultValue(std::string(kApps) + ".Default\\.Default" + leaf),
+              StoredValue(std::string(kDefaultSound)));
     // The event that had no key gets empty strings in new keys.
     EXPECT_EQ(defaultValue(std::string(kApps) + ".Default\\SystemStart" + leaf), StoredValue(std::string()));
   }

@@ -61,13 +61,14 @@ TEST(SoundSchemeTest, ASchemeIsSavedNameFirstThenEachEventsCurrentSoundAndItsCop
   EXPECT_EQ(writes[1], (SchemeWrite{"AppEvents\\Schemes\\Apps\\.Default\\.Default\\.Current", paths[0]}));
   EXPECT_EQ(writes[2], (SchemeWrite{"AppEvents\\Schemes\\Apps\\.Default\\.Default\\Moj", paths[0]}));
   EXPECT_EQ(writes[3], (SchemeWrite{"AppEvents\\Schemes\\Apps\\.Default\\AppGPFault\\.Current", ""}));
-  EXPECT_EQ(writes[7], (SchemeWrite{"AppEvents\\Schemes\\Apps\\Explorer\\EmptyRecycleBin\\.Current", paths[3]}));
-  const char* order[] = {".Default\\.Default", ".Default\\AppGPFault", ".Default\\Close",
-                         "Explorer\\EmptyRecycleBin", ".Default\\Maximize", ".Default\\MenuCommand",
-                         ".Default\\MenuPopup", ".Default\\Minimize", ".Default\\Open",
-                         ".Default\\RestoreDown", ".Default\\RestoreUp", ".Default\\SystemAsterisk",
+  EXPECT_EQ(writes[7],
+            (SchemeWrite{"AppEvents\\Schemes\\Apps\\Explorer\\EmptyRecycleBin\\.Current", paths[3]}));
+  const char* order[] = {".Default\\.Default",          ".Default\\AppGPFault", ".Default\\Close",
+                         "Explorer\\EmptyRecycleBin",   ".Default\\Maximize",   ".Default\\MenuCommand",
+                         ".Default\\MenuPopup",         ".Default\\Minimize",   ".Default\\Open",
+                         ".Default\\RestoreDown",       ".Default\\RestoreUp",  ".Default\\SystemAsterisk",
                          ".Default\\SystemExclamation", ".Default\\SystemExit", ".Default\\SystemHand",
-                         ".Default\\SystemQuestion", ".Default\\SystemStart"};
+                         ".Default\\SystemQuestion",    ".Default\\SystemStart"};
   for (std::size_t i = 0; i < kSoundEventCount; ++i) {
     EXPECT_EQ(writes[1 + 2 * i + 1].key, std::string("AppEvents\\Schemes\\Apps\\") + order[i] + "\\Moj");
   }
