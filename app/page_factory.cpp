@@ -7,6 +7,7 @@
 #include "app/options_page.h"
 #include "app/windows_page.h"
 #include "pages/appearance/fonts_page.h"
+#include "pages/appearance/sound_page.h"
 #include "pages/shell/shell_folders_page.h"
 #include "pages/system/control_panel_page.h"
 
@@ -16,6 +17,7 @@ Page* createPage(AppContext& app, const PageInfo& info, QWidget* parent) {
   const std::string_view id = info.id;
   if (id == "windows") return new WindowsPage(app, info, parent);
   if (id == "czcionki") return new FontsPage(app, info, parent);
+  if (id == "dzwieki") return new SoundPage(app, info, parent);
   if (id == "foldery") return new ShellFoldersPage(app, info, parent);
   if (id == "ograniczenia") return new ControlPanelPage(app, info, parent);
   if (id == "Properties") return new OptionsPage(app, info, parent);

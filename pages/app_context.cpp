@@ -8,9 +8,9 @@ namespace kelvaro {
 
 AppContext::AppContext(const Platform& platform) : platform_(platform) {
   if (!platform.environment || !platform.dialogs || !platform.launcher || !platform.shellLinks ||
-      !platform.icons || !platform.pictures || !platform.fonts) {
+      !platform.icons || !platform.pictures || !platform.fonts || !platform.sound) {
     throw std::logic_error(
-        "AppContext needs the environment, dialogs, launcher, shell links, icons, pictures and fonts");
+        "AppContext needs the environment, dialogs, launcher, shell links, icons, pictures, fonts and sound");
   }
 }
 

@@ -16,6 +16,7 @@ class Icons;
 class Launcher;
 class Pictures;
 class ShellLinks;
+class Sound;
 
 // What a page may use: the environment and its registry and files, the
 // platform services, the frame, the process-wide flags, and the one way to
@@ -34,6 +35,7 @@ class AppContext {
   Icons& icons() const { return *platform_.icons; }
   Pictures& pictures() const { return *platform_.pictures; }
   Fonts& fonts() const { return *platform_.fonts; }
+  Sound& sound() const { return *platform_.sound; }
   const Platform& platform() const { return platform_; }
 
   // The main window as pages may change it; a frame that changes nothing

@@ -7,6 +7,7 @@
 #include "platform/linux_launcher.h"
 #include "platform/linux_pictures.h"
 #include "platform/linux_shell_links.h"
+#include "platform/qt_sound.h"
 #include "platform/sandbox_launcher.h"
 #include "store/registry_handle.h"
 #include "store/store_patterns.h"
@@ -37,7 +38,8 @@ struct LinuxPlatform::Services {
               [&files = environment.files()](std::string_view dos) { return files.hostPath(dos); },
               {environment.windowsDirectory(), environment.systemDirectory(),
                programFilesDirectory(environment.registry())}),
-        fonts(environment) {}
+        fonts(environment),
+        sound([&files = environment.files()](std::string_view dos) { return files.hostPath(dos); }) {}
 
   LinuxLauncher wineLauncher;
   SandboxLauncher sandboxLauncher;
@@ -45,6 +47,7 @@ struct LinuxPlatform::Services {
   LinuxIcons icons;
   LinuxPictures pictures;
   EnvironmentFonts fonts;
+  QtSound sound;
 };
 
 LinuxPlatform::LinuxPlatform(Environment& environment, Dialogs& dialogs)
@@ -58,6 +61,7 @@ LinuxPlatform::LinuxPlatform(Environment& environment, Dialogs& dialogs)
   platform_.icons = &services_->icons;
   platform_.pictures = &services_->pictures;
   platform_.fonts = &services_->fonts;
+  platform_.sound = &services_->sound;
 }
 
 LinuxPlatform::~LinuxPlatform() = default;

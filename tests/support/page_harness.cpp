@@ -111,6 +111,7 @@ void PageHarness::open(Environment::Kind kind) {
   fonts = std::make_unique<EnvironmentFonts>(*environment);
   Platform platform{environment.get(), &dialogs, &launcher, &shellLinks, &icons, &pictures};
   platform.fonts = fonts.get();
+  platform.sound = &sound;
   app = std::make_unique<AppContext>(platform);
 }
 

@@ -25,6 +25,7 @@
 #include "platform/recording_launcher.h"
 #include "platform/recording_pictures.h"
 #include "platform/recording_shell_links.h"
+#include "platform/recording_sound.h"
 #include "platform/scripted_dialogs.h"
 #include "tests/support/recording_page.h"
 
@@ -105,6 +106,7 @@ class PageHarness : public ::testing::Test {
   RecordingShellLinks shellLinks;
   RecordingIcons icons;
   RecordingPictures pictures;
+  RecordingSound sound;
   std::unique_ptr<Environment> environment;
   // The environment's own fonts (its Fonts folder and registrations).
   std::unique_ptr<EnvironmentFonts> fonts;

@@ -18,6 +18,7 @@
 #include "platform/recording_launcher.h"
 #include "platform/recording_pictures.h"
 #include "platform/recording_shell_links.h"
+#include "platform/recording_sound.h"
 #include "platform/scripted_dialogs.h"
 
 namespace kelvaro::testing {
@@ -68,6 +69,7 @@ class WinePrefixTest : public ::testing::Test {
     fonts = std::make_unique<EnvironmentFonts>(*environment);
     Platform platform{environment, &dialogs, &launcher, &shellLinks, &icons, &pictures};
     platform.fonts = fonts.get();
+    platform.sound = &sound;
     return platform;
   }
 
@@ -90,6 +92,7 @@ class WinePrefixTest : public ::testing::Test {
   RecordingIcons icons;
   RecordingPictures pictures;
   std::unique_ptr<EnvironmentFonts> fonts;
+  RecordingSound sound;
 };
 
 }  // namespace kelvaro::testing
