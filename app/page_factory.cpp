@@ -6,6 +6,7 @@
 #include "app/help_page.h"
 #include "app/options_page.h"
 #include "app/windows_page.h"
+#include "pages/appearance/cursor_page.h"
 #include "pages/shell/shell_folders_page.h"
 #include "pages/system/control_panel_page.h"
 
@@ -13,6 +14,7 @@ namespace kelvaro {
 
 Page* createPage(AppContext& app, const PageInfo& info, QWidget* parent) {
   const std::string_view id = info.id;
+  if (id == "kursory") return new CursorPage(app, info, parent);
   if (id == "windows") return new WindowsPage(app, info, parent);
   if (id == "foldery") return new ShellFoldersPage(app, info, parent);
   if (id == "ograniczenia") return new ControlPanelPage(app, info, parent);

@@ -8,9 +8,10 @@ namespace kelvaro {
 
 AppContext::AppContext(const Platform& platform) : platform_(platform) {
   if (!platform.environment || !platform.dialogs || !platform.launcher || !platform.shellLinks ||
-      !platform.icons || !platform.pictures) {
+      !platform.icons || !platform.pictures || !platform.systemSettings) {
     throw std::logic_error(
-        "AppContext needs the environment, dialogs, launcher, shell links, icons and pictures");
+        "AppContext needs the environment, dialogs, launcher, shell links, icons, pictures and system "
+        "settings");
   }
 }
 

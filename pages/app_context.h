@@ -15,6 +15,7 @@ class Icons;
 class Launcher;
 class Pictures;
 class ShellLinks;
+class SystemSettings;
 
 // What a page may use: the environment and its registry and files, the
 // platform services, the frame, the process-wide flags, and the one way to
@@ -32,6 +33,7 @@ class AppContext {
   ShellLinks& shellLinks() const { return *platform_.shellLinks; }
   Icons& icons() const { return *platform_.icons; }
   Pictures& pictures() const { return *platform_.pictures; }
+  SystemSettings& systemSettings() const { return *platform_.systemSettings; }
   const Platform& platform() const { return platform_; }
 
   // The main window as pages may change it; a frame that changes nothing

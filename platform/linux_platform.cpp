@@ -6,6 +6,7 @@
 #include "platform/linux_launcher.h"
 #include "platform/linux_pictures.h"
 #include "platform/linux_shell_links.h"
+#include "platform/linux_system_settings.h"
 #include "platform/sandbox_launcher.h"
 #include "store/registry_handle.h"
 #include "store/store_patterns.h"
@@ -42,6 +43,7 @@ struct LinuxPlatform::Services {
   LinuxShellLinks shellLinks;
   LinuxIcons icons;
   LinuxPictures pictures;
+  LinuxSystemSettings systemSettings;
 };
 
 LinuxPlatform::LinuxPlatform(Environment& environment, Dialogs& dialogs)
@@ -54,6 +56,7 @@ LinuxPlatform::LinuxPlatform(Environment& environment, Dialogs& dialogs)
   platform_.shellLinks = &services_->shellLinks;
   platform_.icons = &services_->icons;
   platform_.pictures = &services_->pictures;
+  platform_.systemSettings = &services_->systemSettings;
 }
 
 LinuxPlatform::~LinuxPlatform() = default;

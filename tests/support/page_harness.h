@@ -24,6 +24,7 @@
 #include "platform/recording_launcher.h"
 #include "platform/recording_pictures.h"
 #include "platform/recording_shell_links.h"
+#include "platform/recording_system_settings.h"
 #include "platform/scripted_dialogs.h"
 #include "tests/support/recording_page.h"
 
@@ -104,6 +105,7 @@ class PageHarness : public ::testing::Test {
   RecordingShellLinks shellLinks;
   RecordingIcons icons;
   RecordingPictures pictures;
+  RecordingSystemSettings systemSettings;
   std::unique_ptr<Environment> environment;
   std::unique_ptr<AppContext> app;
   std::unique_ptr<Startup> startup;
@@ -111,6 +113,8 @@ class PageHarness : public ::testing::Test {
 
   // Registry writes are refused while set, as while a wineserver holds the files.
   bool refuseWrites = false;
+  // Registry writes allowed before they are refused in the same way; -1: no limit.
+  int writesLeft = -1;
   // Runs after each flush of the registry to disk.
   std::function<void()> onFlush;
   int flushes = 0;

@@ -17,6 +17,7 @@
 #include "platform/recording_launcher.h"
 #include "platform/recording_pictures.h"
 #include "platform/recording_shell_links.h"
+#include "platform/recording_system_settings.h"
 #include "platform/scripted_dialogs.h"
 
 namespace kelvaro::testing {
@@ -64,7 +65,7 @@ class WinePrefixTest : public ::testing::Test {
   }
 
   Platform platform(Environment* environment) {
-    return Platform{environment, &dialogs, &launcher, &shellLinks, &icons, &pictures};
+    return Platform{environment, &dialogs, &launcher, &shellLinks, &icons, &pictures, &systemSettings};
   }
 
   std::string wine(const std::string& arguments) const {
@@ -85,6 +86,7 @@ class WinePrefixTest : public ::testing::Test {
   RecordingShellLinks shellLinks;
   RecordingIcons icons;
   RecordingPictures pictures;
+  RecordingSystemSettings systemSettings;
 };
 
 }  // namespace kelvaro::testing
