@@ -315,13 +315,18 @@ void CursorPage::buildPointers(QWidget* area) {
   list_->setWidgetResizable(true);
   layout->addWidget(list_, 1);
 
-  auto* bottom = new QHBoxLayout;
-  saveButton_ = new QPushButton(QString::fromUtf8(kSave), area);
+  // One strip, so that the mouse on its way from the button to the name
+  // field crosses no neutral area (which would take the name away).
+  auto* strip = new QWidget(area);
+  strip->setObjectName("zapiszSchematStrip");
+  auto* bottom = new QHBoxLayout(strip);
+  bottom->setContentsMargins(0, 0, 0, 0);
+  saveButton_ = new QPushButton(QString::fromUtf8(kSave), strip);
   saveButton_->setObjectName("zapiszSchemat");
   saveButton_->setToolTip(QStringLiteral("Zapisz shemat ..."));
   save_ = &addApplyCommand(saveButton_, {.setsRestartNeeded = true, .consultedAtClose = true},
                            [this] { return save(); });
-  namePanel_ = new QWidget(area);
+  namePanel_ = new QWidget(strip);
   namePanel_->setObjectName("nazwaSchematuPanel");
   auto* nameRow = new QHBoxLayout(namePanel_);
   nameRow->setContentsMargins(0, 0, 0, 0);
@@ -343,8 +348,7 @@ void CursorPage::buildPointers(QWidget* area) {
   });
   bottom->addWidget(saveButton_);
   bottom->addWidget(namePanel_, 1);
-  bottom->addStretch(0);
-  layout->addLayout(bottom);
+  layout->addWidget(strip);
 }
 
 void CursorPage::buildSettings(QWidget* area) {
