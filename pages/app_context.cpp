@@ -8,9 +8,11 @@ namespace kelvaro {
 
 AppContext::AppContext(const Platform& platform) : platform_(platform) {
   if (!platform.environment || !platform.dialogs || !platform.launcher || !platform.shellLinks ||
-      !platform.icons || !platform.pictures || !platform.fonts || !platform.sound) {
+      !platform.icons || !platform.pictures || !platform.fonts || !platform.sound ||
+      !platform.systemSettings) {
     throw std::logic_error(
-        "AppContext needs the environment, dialogs, launcher, shell links, icons, pictures, fonts and sound");
+        "AppContext needs the environment, dialogs, launcher, shell links, icons, pictures, fonts, sound and "
+        "system settings");
   }
 }
 

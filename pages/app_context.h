@@ -17,6 +17,7 @@ class Launcher;
 class Pictures;
 class ShellLinks;
 class Sound;
+class SystemSettings;
 
 // What a page may use: the environment and its registry and files, the
 // platform services, the frame, the process-wide flags, and the one way to
@@ -36,6 +37,7 @@ class AppContext {
   Pictures& pictures() const { return *platform_.pictures; }
   Fonts& fonts() const { return *platform_.fonts; }
   Sound& sound() const { return *platform_.sound; }
+  SystemSettings& systemSettings() const { return *platform_.systemSettings; }
   const Platform& platform() const { return platform_; }
 
   // The main window as pages may change it; a frame that changes nothing

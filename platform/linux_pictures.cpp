@@ -35,9 +35,13 @@ Animation LinuxPictures::loadAnimation(const std::filesystem::path& file) {
       for (const formats::AnimatedCursor::Step& step : cursor.steps) {
         animation.steps.push_back({step.frame, step.durationMs});
       }
+      if (!cursor.steps.empty())
+        animation.hotspot = cursor.frames.at(static_cast<std::size_t>(cursor.steps.front().frame)).hotspot;
     } else {
       const formats::IconFile icon = formats::IcoReader::read(bytes.view());
-      animation.frames.push_back(formats::IcoReader::best(icon, 32).image);
+      const formats::IconImage& best = formats::IcoReader::best(icon, 32);
+      animation.frames.push_back(best.image);
+      animation.hotspot = best.hotspot;
       animation.steps.push_back({0, 0});
     }
   } catch (const formats::FormatError& e) {

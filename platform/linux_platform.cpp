@@ -7,6 +7,7 @@
 #include "platform/linux_launcher.h"
 #include "platform/linux_pictures.h"
 #include "platform/linux_shell_links.h"
+#include "platform/linux_system_settings.h"
 #include "platform/qt_sound.h"
 #include "platform/sandbox_launcher.h"
 #include "store/registry_handle.h"
@@ -48,6 +49,7 @@ struct LinuxPlatform::Services {
   LinuxPictures pictures;
   EnvironmentFonts fonts;
   QtSound sound;
+  LinuxSystemSettings systemSettings;
 };
 
 LinuxPlatform::LinuxPlatform(Environment& environment, Dialogs& dialogs)
@@ -62,6 +64,7 @@ LinuxPlatform::LinuxPlatform(Environment& environment, Dialogs& dialogs)
   platform_.pictures = &services_->pictures;
   platform_.fonts = &services_->fonts;
   platform_.sound = &services_->sound;
+  platform_.systemSettings = &services_->systemSettings;
 }
 
 LinuxPlatform::~LinuxPlatform() = default;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include <QImage>
+#include <QPoint>
 
 #include "platform/formats/picture_decoder.h"
 
@@ -30,6 +31,7 @@ struct Animation {
   };
   std::vector<QImage> frames;
   std::vector<Step> steps;
+  QPoint hotspot;  // where the pointer's tip is in the first frame shown
 };
 
 // A picture that cannot be read or written; what() says why.

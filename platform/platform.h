@@ -18,7 +18,7 @@ class SystemSettings;
 // elsewhere (by start-up, or by a test's harness). The files of the
 // environment come with the environment.
 //
-// systemSettings, sound, network and screenCapture are declared here
+// network and screenCapture are declared here
 // and filled in together with the pages that use them.
 struct Platform {
   Environment* environment = nullptr;

@@ -81,7 +81,7 @@ SoundPage::SoundPage(AppContext& app, const PageInfo& info, QWidget* parent) : P
   layout->setContentsMargins(8, 6, 8, 6);
 
   schemeName_ = new QLabel(QStringLiteral("Nazwa schematu: (nieznana)"), this);
-  schemeName_->setObjectName("schemeNameLine");
+  schemeName_->setObjectName("soundSchemeName");
   schemeName_->setToolTip(QStringLiteral("Nazwa schematu dźwięków"));
   schemeName_->setFrameShape(QFrame::Panel);
   schemeName_->setFrameShadow(QFrame::Sunken);
@@ -217,7 +217,7 @@ SoundPage::SoundPage(AppContext& app, const PageInfo& info, QWidget* parent) : P
   auto* stripLayout = new QHBoxLayout(strip_);
   stripLayout->setContentsMargins(0, 0, 0, 0);
   schemeField_ = new QLineEdit(strip_);
-  schemeField_->setObjectName("schemeNameField");
+  schemeField_->setObjectName("soundSchemeField");
   schemeField_->setToolTip(QStringLiteral("Podaj nazwę schematu"));
   schemeField_->setAccessibleName(schemeField_->toolTip());
   progress_ = new QProgressBar(strip_);

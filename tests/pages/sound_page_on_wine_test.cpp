@@ -33,7 +33,7 @@ TEST_F(SoundPageOnWineTest, AChosenSoundAndItsSchemeAreWhatWineReads) {
     auto* save = page->findChild<QPushButton*>("dzwiekiApply");
     ASSERT_TRUE(save->isEnabled());
     QTest::mouseClick(save, Qt::LeftButton);
-    auto* field = page->findChild<QLineEdit*>("schemeNameField");
+    auto* field = page->findChild<QLineEdit*>("soundSchemeField");
     QTest::keyClicks(field, "KelvaroWine");
     QTest::keyClick(field, Qt::Key_Return);
     EXPECT_TRUE(dialogs.boxes().empty()) << dialogs.boxes().front().text;

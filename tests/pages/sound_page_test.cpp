@@ -77,7 +77,7 @@ TEST_F(SoundPageTest, AnEventWithoutASoundSaysSoAndOffersTheOuterChangeButton) {
   set(Root::CurrentUser, std::string(kApps) + ".Default\\SystemQuestion\\.Current", "",
       std::string("C:\\WINDOWS\\MEDIA\\nie ma.wav"));
   SoundPage& page = soundPage();
-  EXPECT_EQ(value("schemeNameLine"), "Nazwa schematu: .Default");
+  EXPECT_EQ(value("soundSchemeName"), "Nazwa schematu: .Default");
 
   for (int position : {1, 2}) {
     dialogs.shown.clear();
@@ -197,7 +197,7 @@ TEST_F(SoundPageTest, SavingWritesEveryEventIntoTheSchemeAndShowsItsName) {
   ASSERT_TRUE(saveButton()->isEnabled());
 
   click(saveButton());
-  auto* field = find<QLineEdit>("schemeNameField");
+  auto* field = find<QLineEdit>("soundSchemeField");
   EXPECT_TRUE(find<QWidget>("schemeStrip")->isVisible());
   EXPECT_FALSE(find<QWidget>("schemeProgress")->isVisible());
   EXPECT_EQ(frame().focusWidget(), field);
@@ -227,7 +227,7 @@ TEST_F(SoundPageTest, SavingWritesEveryEventIntoTheSchemeAndShowsItsName) {
   }
   EXPECT_EQ(find<QProgressBar>("schemeProgress")->value(), 17);
   EXPECT_FALSE(find<QWidget>("schemeStrip")->isVisible());
-  EXPECT_EQ(value("schemeNameLine"), "Nazwa schematu: Moj");
+  EXPECT_EQ(value("soundSchemeName"), "Nazwa schematu: Moj");
   EXPECT_EQ(saveButton()->text(), "Zapisz schemat");
   EXPECT_FALSE(saveButton()->isEnabled());
   EXPECT_TRUE(app->restartNeeded());
@@ -241,12 +241,12 @@ TEST_F(SoundPageTest, AChosenSoundIsPendingAtCloseAndTheHoverResetDropsATypedNam
   click("zmienButton");
   EXPECT_TRUE(frame().page("dzwieki")->hasPendingEdits());
   click(saveButton());
-  QTest::keyClicks(find<QLineEdit>("schemeNameField"), "Moj");
+  QTest::keyClicks(find<QLineEdit>("soundSchemeField"), "Moj");
   ASSERT_EQ(saveButton()->text(), "OK");
 
   QTest::mouseMove(find<QWidget>("bottomBar"), QPoint(300, 5));
   EXPECT_FALSE(find<QWidget>("schemeStrip")->isVisible());
-  EXPECT_TRUE(find<QLineEdit>("schemeNameField")->text().isEmpty());
+  EXPECT_TRUE(find<QLineEdit>("soundSchemeField")->text().isEmpty());
   EXPECT_EQ(saveButton()->text(), "Zapisz schemat");
   EXPECT_TRUE(saveButton()->isEnabled());
 }

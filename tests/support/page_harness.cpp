@@ -28,15 +28,16 @@ namespace {
 // The registry files of the sandbox, whose writes can be refused.
 class GatedRegistry : public Registry {
  public:
-  GatedRegistry(std::unique_ptr<WineRegistryFiles> files, const bool& refuse)
-      : files_(std::move(files)), refuse_(refuse) {}
+  GatedRegistry(std::unique_ptr<WineRegistryFiles> files, const bool& refuse, int& writesLeft)
+      : files_(std::move(files)), refuse_(refuse), writesLeft_(writesLeft) {}
 
   std::shared_ptr<RegistryKey> rootKey(Root root) override { return files_->rootKey(root); }
   std::shared_ptr<RegistryKey> followLink(const std::shared_ptr<RegistryKey>& key) override {
     return files_->followLink(key);
   }
   void checkWritable() override {
-    if (refuse_) throw StoreError("Rejestr jest zablokowany");
+    if (refuse_ || writesLeft_ == 0) throw StoreError("Rejestr jest zablokowany");
+    if (writesLeft_ > 0) --writesLeft_;
     files_->checkWritable();
   }
   void keyCreated(RegistryKey& key) override { files_->keyCreated(key); }
@@ -46,6 +47,7 @@ class GatedRegistry : public Registry {
  private:
   std::unique_ptr<WineRegistryFiles> files_;
   const bool& refuse_;
+  int& writesLeft_;
 };
 
 QString withoutAccelerator(QString text) { return text.remove('&'); }
@@ -99,7 +101,7 @@ void PageHarness::open(Environment::Kind kind) {
   options.programDataFolder = KELVARO_TEST_DATA_DIR;
   options.sandboxTemplate = fs::path(KELVARO_TEST_DATA_DIR) / "sandbox";
   options.openRegistry = [this](const fs::path& dir) {
-    auto gated = std::make_unique<GatedRegistry>(WineRegistryFiles::open(dir), refuseWrites);
+    auto gated = std::make_unique<GatedRegistry>(WineRegistryFiles::open(dir), refuseWrites, writesLeft);
     GatedRegistry* backend = gated.get();
     return PrefixRegistry{std::move(gated), [this, backend] {
                             backend->flush();
@@ -112,6 +114,7 @@ void PageHarness::open(Environment::Kind kind) {
   Platform platform{environment.get(), &dialogs, &launcher, &shellLinks, &icons, &pictures};
   platform.fonts = fonts.get();
   platform.sound = &sound;
+  platform.systemSettings = &systemSettings;
   app = std::make_unique<AppContext>(platform);
 }
 

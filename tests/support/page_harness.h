@@ -26,6 +26,7 @@
 #include "platform/recording_pictures.h"
 #include "platform/recording_shell_links.h"
 #include "platform/recording_sound.h"
+#include "platform/recording_system_settings.h"
 #include "platform/scripted_dialogs.h"
 #include "tests/support/recording_page.h"
 
@@ -107,6 +108,7 @@ class PageHarness : public ::testing::Test {
   RecordingIcons icons;
   RecordingPictures pictures;
   RecordingSound sound;
+  RecordingSystemSettings systemSettings;
   std::unique_ptr<Environment> environment;
   // The environment's own fonts (its Fonts folder and registrations).
   std::unique_ptr<EnvironmentFonts> fonts;
@@ -116,6 +118,8 @@ class PageHarness : public ::testing::Test {
 
   // Registry writes are refused while set, as while a wineserver holds the files.
   bool refuseWrites = false;
+  // Registry writes allowed before they are refused in the same way; -1: no limit.
+  int writesLeft = -1;
   // Runs after each flush of the registry to disk.
   std::function<void()> onFlush;
   int flushes = 0;

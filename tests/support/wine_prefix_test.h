@@ -19,6 +19,7 @@
 #include "platform/recording_pictures.h"
 #include "platform/recording_shell_links.h"
 #include "platform/recording_sound.h"
+#include "platform/recording_system_settings.h"
 #include "platform/scripted_dialogs.h"
 
 namespace kelvaro::testing {
@@ -70,6 +71,7 @@ class WinePrefixTest : public ::testing::Test {
     Platform platform{environment, &dialogs, &launcher, &shellLinks, &icons, &pictures};
     platform.fonts = fonts.get();
     platform.sound = &sound;
+    platform.systemSettings = &systemSettings;
     return platform;
   }
 
@@ -93,6 +95,7 @@ class WinePrefixTest : public ::testing::Test {
   RecordingPictures pictures;
   std::unique_ptr<EnvironmentFonts> fonts;
   RecordingSound sound;
+  RecordingSystemSettings systemSettings;
 };
 
 }  // namespace kelvaro::testing

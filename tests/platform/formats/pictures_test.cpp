@@ -158,7 +158,10 @@ TEST(Pictures, SaveBmpKeepsDepthAndReplacesTheFileWhole) {
 TEST(Pictures, AnimationOfAnAniFileAndOfAStillCursor) {
   TempDir dir;
   LinuxPictures pictures;
-  const Bytes red = icoFile({solidIcon(32, 0xFFFF0000)}, true);
+  IconEntry redEntry = solidIcon(32, 0xFFFF0000);
+  redEntry.hotspotX = 4;
+  redEntry.hotspotY = 9;
+  const Bytes red = icoFile({redEntry}, true);
   const Bytes blue = icoFile({solidIcon(32, 0xFF0000FF)}, true);
   writeFile(dir / "busy.ani", aniFile({.frames = {red, blue}, .rates = {6, 12}}));
   writeFile(dir / "arrow.cur", red);
@@ -167,9 +170,11 @@ TEST(Pictures, AnimationOfAnAniFileAndOfAStillCursor) {
   ASSERT_EQ(busy.steps.size(), 2u);
   EXPECT_EQ(busy.steps[1].frame, 1);
   EXPECT_EQ(busy.steps[1].durationMs, 200);
+  EXPECT_EQ(busy.hotspot, QPoint(4, 9));  // the pointer's tip of the first frame shown
   const Animation arrow = pictures.loadAnimation(dir / "arrow.cur");
   EXPECT_EQ(arrow.frames.size(), 1u);
   EXPECT_EQ(arrow.steps.size(), 1u);
+  EXPECT_EQ(arrow.hotspot, QPoint(4, 9));
 }
 
 }  // namespace

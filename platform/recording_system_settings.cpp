@@ -1,0 +1,36 @@
+#include "platform/recording_system_settings.h"
+
+namespace kelvaro {
+
+int RecordingSystemSettings::keyboardSpeed() const { return answer("keyboardSpeed", keyboardSpeedValue); }
+
+void RecordingSystemSettings::setKeyboardSpeed(int speed) {
+  calls_.push_back({"setKeyboardSpeed", speed});
+  keyboardSpeedValue = speed;
+}
+
+int RecordingSystemSettings::keyboardDelay() const { return answer("keyboardDelay", keyboardDelayValue); }
+
+void RecordingSystemSettings::setKeyboardDelay(int delay) {
+  calls_.push_back({"setKeyboardDelay", delay});
+  keyboardDelayValue = delay;
+}
+
+int RecordingSystemSettings::doubleClickTime() const {
+  return answer("doubleClickTime", doubleClickTimeValue);
+}
+
+void RecordingSystemSettings::setDoubleClickTime(int milliseconds) {
+  calls_.push_back({"setDoubleClickTime", milliseconds});
+  doubleClickTimeValue = milliseconds;
+}
+
+std::vector<RecordingSystemSettings::Call> RecordingSystemSettings::sets() const {
+  std::vector<Call> out;
+  for (const Call& c : calls_) {
+    if (c.operation.rfind("set", 0) == 0) out.push_back(c);
+  }
+  return out;
+}
+
+}  // namespace kelvaro

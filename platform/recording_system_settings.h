@@ -1,0 +1,46 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/system_settings.h"
+
+namespace kelvaro {
+
+// The test double of SystemSettings: keeps the values like a running system
+// does and records every call, reads included.
+class RecordingSystemSettings : public SystemSettings {
+ public:
+  struct Call {
+    std::string operation;  // "setKeyboardSpeed", "doubleClickTime", ...
+    int value = 0;          // what was set, or what a read answered
+    friend bool operator==(const Call&, const Call&) = default;
+  };
+
+  int keyboardSpeed() const override;
+  void setKeyboardSpeed(int speed) override;
+  int keyboardDelay() const override;
+  void setKeyboardDelay(int delay) override;
+  int doubleClickTime() const override;
+  void setDoubleClickTime(int milliseconds) override;
+
+  const std::vector<Call>& calls() const { return calls_; }
+  // Only the calls that set something, in order.
+  std::vector<Call> sets() const;
+  void clear() { calls_.clear(); }
+
+  // The state of the running system; a test may change it as another program would.
+  int keyboardSpeedValue = 31;
+  int keyboardDelayValue = 1;
+  int doubleClickTimeValue = 500;
+
+ private:
+  int answer(const char* operation, int value) const {
+    calls_.push_back({operation, value});
+    return value;
+  }
+
+  mutable std::vector<Call> calls_;
+};
+
+}  // namespace kelvaro
