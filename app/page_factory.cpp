@@ -13,6 +13,7 @@
 #include "pages/system/control_panel_page.h"
 #include "pages/system/history_page.h"
 #include "pages/system/installed_programs_page.h"
+#include "pages/system/nt_settings_page.h"
 #include "pages/system/startup_programs_page.h"
 
 namespace kelvaro {
@@ -27,6 +28,7 @@ Page* createPage(AppContext& app, const PageInfo& info, QWidget* parent) {
   if (id == "AutoRUN") return new StartupProgramsPage(app, info, parent);
   if (id == "ustawienia") return new HistoryPage(app, info, parent);
   if (id == "dodajusun") return new InstalledProgramsPage(app, info, parent);
+  if (id == "SystemNT") return new NtSettingsPage(app, info, parent);
   if (id == "ograniczenia") return new ControlPanelPage(app, info, parent);
   if (id == "Properties") return new OptionsPage(app, info, parent);
   if (id == "pomoc") return new HelpPage(app, info, parent);
