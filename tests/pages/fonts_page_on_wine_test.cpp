@@ -7,6 +7,7 @@
 #include <QToolButton>
 
 #include "pages/appearance/fonts_page.h"
+#include "tests/support/user_input.h"
 #include "tests/support/wine_prefix_test.h"
 
 namespace kelvaro::testing {
@@ -26,10 +27,7 @@ TEST_F(FontsOnWineTest, ListsWinesRegisteredFontsAndLeavesTheHostsFilesAlone) {
     auto* page = static_cast<FontsPage*>(session->showAndLoad("czcionki"));
     ASSERT_NE(page, nullptr);
     QListWidget* list = page->fontList();
-    const auto found = list->findItems("DejaVu Sans", Qt::MatchExactly);
-    ASSERT_EQ(found.size(), 1);
-    list->scrollToItem(found.front());
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(found.front()).center());
+    ASSERT_TRUE(clickItem(list, "DejaVu Sans"));
     EXPECT_TRUE(page->styleButton(0)->isEnabled());
     EXPECT_TRUE(page->styleButton(1)->isEnabled());  // "DejaVu Sans Bold (TrueType)"
     QTest::mouseClick(page->styleButton(0), Qt::LeftButton);

@@ -10,6 +10,7 @@
 #include "pages/appearance/fonts_page.h"
 #include "platform/environment_fonts.h"
 #include "tests/support/page_harness.h"
+#include "tests/support/user_input.h"
 
 namespace kelvaro::testing {
 namespace {
@@ -42,12 +43,8 @@ class FontsPageTest : public PageHarness {
     return names;
   }
   void choose(const QString& family) {
-    QListWidget* list = page().fontList();
-    const auto found = list->findItems(family, Qt::MatchExactly);
-    ASSERT_EQ(found.size(), 1) << family.toStdString();
-    list->scrollToItem(found.front());
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(found.front()).center());
-    ASSERT_EQ(list->currentItem(), found.front());
+    ASSERT_TRUE(clickItem(page().fontList(), family)) << family.toStdString();
+    ASSERT_EQ(page().fontList()->currentItem()->text(), family);
   }
   bool fontFileThere(const char* file) {
     return std::filesystem::exists(hostPath(std::string("C:\\WINDOWS\\FONTS\\") + file));

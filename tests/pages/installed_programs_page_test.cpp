@@ -7,6 +7,7 @@
 
 #include "pages/system/installed_programs_page.h"
 #include "tests/support/page_harness.h"
+#include "tests/support/user_input.h"
 
 namespace kelvaro::testing {
 namespace {
@@ -33,13 +34,7 @@ class InstalledProgramsPageTest : public PageHarness {
     for (int i = 0; i < page().list()->count(); ++i) out << page().list()->item(i)->text();
     return out;
   }
-  void choose(const QString& name) {
-    QListWidget* list = page().list();
-    const auto found = list->findItems(name, Qt::MatchExactly);
-    ASSERT_EQ(found.size(), 1) << name.toStdString();
-    list->scrollToItem(found.front());
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(found.front()).center());
-  }
+  void choose(const QString& name) { ASSERT_TRUE(clickItem(page().list(), name)) << name.toStdString(); }
 };
 
 TEST_F(InstalledProgramsPageTest, ListsNamedEntriesInSubkeyOrderAndUninstallsThroughTheShell) {

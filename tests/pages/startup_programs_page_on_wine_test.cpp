@@ -8,6 +8,7 @@
 #include <QTreeWidget>
 
 #include "pages/system/startup_programs_page.h"
+#include "tests/support/user_input.h"
 #include "tests/support/wine_prefix_test.h"
 
 namespace kelvaro::testing {
@@ -33,9 +34,7 @@ TEST_F(StartupProgramsOnWineTest, ListsWinesEntriesAndWritesWhatWineReads) {
 
     // Renamed through the edit panel: the old name goes, the new one is written.
     QTreeWidget* list = page->list(3);
-    const auto added = list->findItems("notepad", Qt::MatchExactly);
-    ASSERT_EQ(added.size(), 1);
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(added.front()).center());
+    ASSERT_TRUE(clickItem(list, "notepad"));
     QTest::keyClick(list, Qt::Key_Return);
     auto* name = page->findChild<QLineEdit*>("autorunEditPanelName");
     name->selectAll();

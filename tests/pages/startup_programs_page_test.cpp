@@ -12,6 +12,7 @@
 #include "pages/system/startup_programs_page.h"
 #include "store/registry_handle.h"
 #include "tests/support/page_harness.h"
+#include "tests/support/user_input.h"
 
 namespace kelvaro::testing {
 namespace {
@@ -39,10 +40,7 @@ class StartupProgramsPageTest : public PageHarness {
     ASSERT_EQ(page().subPageControl()->currentIndex(), tab);
   }
   void select(int tab, const QString& name) {
-    QTreeWidget* list = page().list(tab);
-    const auto found = list->findItems(name, Qt::MatchExactly);
-    ASSERT_EQ(found.size(), 1) << name.toStdString();
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(found.front()).center());
+    ASSERT_TRUE(clickItem(page().list(tab), name)) << name.toStdString();
   }
   std::optional<StoredValue> run(const char* name, Root root = Root::LocalMachine) {
     return stored(root, kRun, name);

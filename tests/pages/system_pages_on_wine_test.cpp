@@ -9,6 +9,7 @@
 
 #include "pages/system/history_page.h"
 #include "pages/system/installed_programs_page.h"
+#include "tests/support/user_input.h"
 #include "tests/support/wine_prefix_test.h"
 
 namespace kelvaro::testing {
@@ -37,10 +38,7 @@ TEST_F(SystemPagesOnWineTest, HistoryUninstallListAndNtSwitchesAreWhatWineReads)
     auto* programs = static_cast<InstalledProgramsPage*>(session->showAndLoad("dodajusun"));
     ASSERT_NE(programs, nullptr);
     QListWidget* list = programs->list();
-    const auto found = list->findItems("Program testowy", Qt::MatchExactly);
-    ASSERT_EQ(found.size(), 1);
-    list->scrollToItem(found.front());
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(found.front()).center());
+    ASSERT_TRUE(clickItem(list, "Program testowy"));
     QTest::keyClick(list, Qt::Key_Return);
     auto* command = programs->findChild<QLineEdit*>("uninstallCommand");
     QTest::keyClicks(command, "C:\\windows\\notepad.exe");

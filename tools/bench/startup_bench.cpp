@@ -83,7 +83,8 @@ void pageLoader(benchmark::State& state, const std::string& id) {
 }
 
 // The pages built on the page toolkit so far.
-const char* const kPages[] = {"ograniczenia", "foldery", "czcionki", "kursory", "dzwieki"};
+const char* const kPages[] = {"ograniczenia", "foldery",    "czcionki",  "kursory", "dzwieki",
+                              "AutoRUN",      "ustawienia", "dodajusun", "SystemNT"};
 
 void registerBenchmarks() {
   for (const char* id : kPages) {
