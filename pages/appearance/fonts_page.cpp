@@ -98,8 +98,6 @@ FontsPage::FontsPage(AppContext& app, const PageInfo& info, QWidget* parent) : P
   list_->setItemDelegate(new FontItemDelegate(app.fonts(), list_));
   list_->setFixedWidth(210);
   list_->installEventFilter(this);
-  // Filled once, when the window is made; a re-read does not list them again.
-  for (const std::string& family : app.fonts().families()) list_->addItem(QString::fromStdString(family));
   layout->addWidget(list_);
 
   auto* right = new QVBoxLayout;
@@ -183,6 +181,17 @@ FontsPage::FontsPage(AppContext& app, const PageInfo& info, QWidget* parent) : P
 }
 
 void FontsPage::resetTransient() { previewArea_->hide(); }
+
+void FontsPage::showEvent(QShowEvent* event) {
+  // Listed once, when the page is first shown (reading every font file
+  // is what start-up would otherwise wait for); a re-read does not list
+  // them again.
+  if (!listed_) {
+    listed_ = true;
+    for (const std::string& family : app().fonts().families()) list_->addItem(QString::fromStdString(family));
+  }
+  Page::showEvent(event);
+}
 
 std::string FontsPage::family() const {
   const QListWidgetItem* item = list_->currentItem();

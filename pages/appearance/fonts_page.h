@@ -33,6 +33,7 @@ class FontsPage : public Page {
  protected:
   void load() override;
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
  private:
   void select();
@@ -50,6 +51,7 @@ class FontsPage : public Page {
   QLabel* previewLine_ = nullptr;
   QLabel* picture_ = nullptr;
   bool removing_ = false;
+  bool listed_ = false;
 };
 
 }  // namespace kelvaro

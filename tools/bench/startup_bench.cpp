@@ -21,6 +21,7 @@
 #include "app/page_factory.h"
 #include "app/startup.h"
 #include "platform/environment_factory.h"
+#include "platform/environment_fonts.h"
 #include "platform/linux_platform.h"
 #include "platform/scripted_dialogs.h"
 
@@ -82,6 +83,35 @@ void pageLoader(benchmark::State& state, const std::string& id) {
   if (!dialogs.boxes().empty()) state.SkipWithError(dialogs.boxes().front().text.c_str());
 }
 
+// One page's making, as the window makes it before any loader runs.
+void pageCreation(benchmark::State& state, const std::string& id) {
+  Sandbox sandbox;
+  ScriptedDialogs dialogs;
+  const LinuxPlatform services(*sandbox.environment, dialogs);
+  AppContext app(services.platform());
+  const int index = pageIndex(id);
+  if (index < 0) {
+    state.SkipWithError("no such page");
+    return;
+  }
+  const PageInfo& info = pageCatalog()[static_cast<std::size_t>(index)];
+  for (auto _ : state) {
+    QWidget parent;
+    benchmark::DoNotOptimize(createPage(app, info, &parent));
+  }
+}
+
+// The font families of the sandbox, listed afresh (what the fonts page asks
+// for once, when the window is made).
+void fontFamilies(benchmark::State& state) {
+  Sandbox sandbox;
+  for (auto _ : state) {
+    EnvironmentFonts fonts(*sandbox.environment);
+    benchmark::DoNotOptimize(fonts.families());
+  }
+}
+BENCHMARK(fontFamilies)->Unit(benchmark::kMicrosecond);
+
 // The pages built on the page toolkit so far.
 const char* const kPages[] = {"ograniczenia", "foldery",    "czcionki",  "kursory", "dzwieki",
                               "AutoRUN",      "ustawienia", "dodajusun", "SystemNT"};
@@ -89,6 +119,8 @@ const char* const kPages[] = {"ograniczenia", "foldery",    "czcionki",  "kursor
 void registerBenchmarks() {
   for (const char* id : kPages) {
     benchmark::RegisterBenchmark((std::string("pageLoader/") + id).c_str(), pageLoader, std::string(id))
+        ->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark((std::string("pageCreation/") + id).c_str(), pageCreation, std::string(id))
         ->Unit(benchmark::kMicrosecond);
   }
   benchmark::RegisterBenchmark("startUp/all", startUp, std::set<std::string>{})
