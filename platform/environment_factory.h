@@ -17,7 +17,7 @@ struct ProcessEnvironment {
   std::optional<std::string> winePrefix;   // WINEPREFIX
   std::optional<std::string> xdgDataHome;  // XDG_DATA_HOME
   std::optional<std::string> home;         // HOME
-  std::optional<std::string> xdgStateHome;  // XDG_STATE_HOME
+  std::optional<std::string> xdgStateHome = {};  // XDG_STATE_HOME
   static ProcessEnvironment current();
 };
 

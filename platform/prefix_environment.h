@@ -17,7 +17,7 @@ struct PrefixRegistry {
   std::function<void()> flush;  // throws StoreError when the change cannot be written
   // Hands the backend what must be told before it writes a file; empty when
   // it writes no files.
-  std::function<void(FileChangeGuard*)> guardWrites;
+  std::function<void(FileChangeGuard*)> guardWrites = {};
 };
 
 // The environment of a Wine-style prefix on disk: Kelvaro's sandbox, a Polish
