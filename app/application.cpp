@@ -90,7 +90,8 @@ int runApplication(int argc, char** argv) {
     }
   }
   // The way back needs no display.
-  if (const auto status = runBackupCommand(args, ProcessEnvironment::current(), stdout, stderr)) return *status;
+  if (const auto status = runBackupCommand(args, ProcessEnvironment::current(), stdout, stderr))
+    return *status;
   if (const std::string bad = unknownArgument(args); !bad.empty()) {
     std::fprintf(stderr, "kelvaro: unknown argument '%s'\n%s", bad.c_str(), kUsage);
     return 2;

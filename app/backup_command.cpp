@@ -49,9 +49,10 @@ int restoreRun(const EnvironmentChoice& choice, const std::filesystem::path& fol
                     .spare = chosen->folder});
   try {
     const RestoreResult result = restoreBackup(*chosen, safety);
-    print(out, "Przywrócono kopię zapasową " + chosen->when + ": przywrócone pliki: " +
-                   std::to_string(result.restored) +
-                   ", usunięte pliki utworzone w tamtym przebiegu: " + std::to_string(result.removed) + ".\n");
+    print(out, "Przywrócono kopię zapasową " + chosen->when +
+                   ": przywrócone pliki: " + std::to_string(result.restored) +
+                   ", usunięte pliki utworzone w tamtym przebiegu: " + std::to_string(result.removed) +
+                   ".\n");
     if (!result.safetyWhen.empty())
       print(out, "Stan sprzed przywrócenia zachowano w kopii " + result.safetyWhen +
                      "; polecenie kelvaro --restore " + result.safetyWhen + " cofa to przywrócenie.\n");

@@ -136,9 +136,8 @@ std::unique_ptr<Environment> openEnvironment(const EnvironmentChoice& choice,
   PrefixRegistry registry = options.openRegistry ? options.openRegistry(prefix) : openWineRegistry(prefix);
   auto environment = std::make_unique<PrefixEnvironment>(choice.kind, prefix, std::move(registry), data);
   if (!options.backupsFolder.empty()) {
-    environment->keepRunBackup(std::make_unique<RunBackup>(
-        RunBackup::Options{.environmentFolder = environmentBackups(options.backupsFolder, choice),
-                           .prefixDirectory = prefix}));
+    environment->keepRunBackup(std::make_unique<RunBackup>(RunBackup::Options{
+        .environmentFolder = environmentBackups(options.backupsFolder, choice), .prefixDirectory = prefix}));
   }
   return environment;
 }

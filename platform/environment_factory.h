@@ -14,9 +14,9 @@ namespace kelvaro {
 
 // The variables of the process environment that choose the environment.
 struct ProcessEnvironment {
-  std::optional<std::string> winePrefix;   // WINEPREFIX
-  std::optional<std::string> xdgDataHome;  // XDG_DATA_HOME
-  std::optional<std::string> home;         // HOME
+  std::optional<std::string> winePrefix;         // WINEPREFIX
+  std::optional<std::string> xdgDataHome;        // XDG_DATA_HOME
+  std::optional<std::string> home;               // HOME
   std::optional<std::string> xdgStateHome = {};  // XDG_STATE_HOME
   static ProcessEnvironment current();
 };

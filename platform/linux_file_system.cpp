@@ -293,7 +293,11 @@ bool LinuxFileSystem::moveFile(std::string_view from, std::string_view to) {
     if (!sameEntry(*source, destination->host)) return false;
     if (destination->fresh.filename() == source->filename()) return true;
   }
-  if (!mayChange(*source, from) || !mayChange(destination->fresh, to)) return false;
+  // A file's backup puts it back and removes the new name; a folder's
+  // files move with it and are not kept.
+  const auto moved = statOf(*source);
+  if (moved && S_ISREG(moved->st_mode) && (!mayChange(*source, from) || !mayChange(destination->fresh, to)))
+    return false;
   if (::renameat2(AT_FDCWD, source->c_str(), AT_FDCWD, destination->fresh.c_str(), RENAME_NOREPLACE) == 0) {
     syncFolder(destination->fresh.parent_path());
     return true;

@@ -11,6 +11,7 @@
 #include <cstring>
 #include <ctime>
 #include <memory>
+#include <thread>
 
 #include "store_error.h"
 #include "wine_registry_files.h"
@@ -68,16 +69,29 @@ int copyInto(int from, int to) {
   }
 }
 
-// `source` into `target` through AtomicFile: flushed and in place, or not there.
+std::optional<std::string> sha256Of(int fd);
+
+// `source` into `target` through AtomicFile: flushed and in place, or not
+// there. With `sha256`, the copy's hash is taken while it is flushed.
 int copyFileAtomically(const fs::path& source, const fs::path& target, mode_t mode,
-                       const AtomicFile::StepHook& hook, bool replace) {
+                       const AtomicFile::StepHook& hook, bool replace,
+                       std::optional<std::string>* sha256 = nullptr) {
   Fd from(::open(source.c_str(), O_RDONLY | O_CLOEXEC));
   if (from.get() < 0) return errno;
   AtomicFile file(target, {.replace = replace, .hook = hook});
   if (!file.ok()) return file.error().value();
   if (const int err = copyInto(from.get(), file.fd())) return err;
   if (::fchmod(file.fd(), mode & 07777) != 0) return errno;
-  if (!file.commit() && !file.replaced()) return file.error().value();
+  std::thread hashing;
+  Fd copy(sha256 ? ::open(file.temporaryPath().c_str(), O_RDONLY | O_CLOEXEC) : -1);
+  if (sha256) {
+    if (copy.get() < 0) return errno;
+    hashing = std::thread([&] { *sha256 = sha256Of(copy.get()); });
+  }
+  const bool committed = file.commit() || file.replaced();
+  if (hashing.joinable()) hashing.join();
+  if (!committed) return file.error().value();
+  if (sha256 && !*sha256) return EIO;
   return 0;
 }
 
@@ -167,14 +181,14 @@ std::string readText(const fs::path& path, bool& ok) {
 
 }  // namespace
 
-std::optional<std::string> fileSha256(const fs::path& path) {
-  Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-  if (fd.get() < 0) return std::nullopt;
+namespace {
+
+std::optional<std::string> sha256Of(int fd) {
   std::unique_ptr<EVP_MD_CTX, decltype(&EVP_MD_CTX_free)> ctx(EVP_MD_CTX_new(), EVP_MD_CTX_free);
   if (!ctx || EVP_DigestInit_ex(ctx.get(), EVP_sha256(), nullptr) != 1) return std::nullopt;
   std::vector<unsigned char> buffer(kHashPiece);
   for (;;) {
-    const ssize_t n = ::read(fd.get(), buffer.data(), buffer.size());
+    const ssize_t n = ::read(fd, buffer.data(), buffer.size());
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) return std::nullopt;
     if (n == 0) break;
@@ -184,6 +198,14 @@ std::optional<std::string> fileSha256(const fs::path& path) {
   unsigned int size = 0;
   if (EVP_DigestFinal_ex(ctx.get(), digest, &size) != 1) return std::nullopt;
   return hex(digest, size);
+}
+
+}  // namespace
+
+std::optional<std::string> fileSha256(const fs::path& path) {
+  Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  if (fd.get() < 0) return std::nullopt;
+  return sha256Of(fd.get());
 }
 
 RunBackup::RunBackup(Options options) : options_(std::move(options)) {}
@@ -233,8 +255,9 @@ void RunBackup::writeManifest() {
   for (const BackupEntry& e : entries_) {
     char mode[16];
     std::snprintf(mode, sizeof mode, "%o", static_cast<unsigned>(e.mode & 07777));
-    text += "\nfile\t" + escaped(e.copyName) + "\t" + (e.existed ? "1" : "0") + "\t" + std::to_string(e.size) +
-            "\t" + e.sha256 + "\t" + mode + "\t" + escaped(e.dosPath) + "\t" + escaped(e.hostPath.string());
+    text += "\nfile\t" + escaped(e.copyName) + "\t" + (e.existed ? "1" : "0") + "\t" +
+            std::to_string(e.size) + "\t" + e.sha256 + "\t" + mode + "\t" + escaped(e.dosPath) + "\t" +
+            escaped(e.hostPath.string());
   }
   text += "\n";
   AtomicFile file(folder_ / kManifest, {.hook = options_.hook});
@@ -267,10 +290,9 @@ void RunBackup::beforeChange(const fs::path& hostPath, std::string_view dosPath)
       std::snprintf(number, sizeof number, "%04zu-", entries_.size() + 1);
       entry.copyName = number + key.filename().string();
       copy = folder_ / entry.copyName;
-      if (const int err = copyFileAtomically(key, copy, 0600, options_.hook, false))
+      std::optional<std::string> sha;
+      if (const int err = copyFileAtomically(key, copy, 0600, options_.hook, false, &sha))
         throw std::system_error(err, std::generic_category());
-      const auto sha = fileSha256(copy);
-      if (!sha) throw std::system_error(errno, std::generic_category());
       entry.sha256 = *sha;
       std::error_code ec;
       entry.size = fs::file_size(copy, ec);
@@ -298,7 +320,8 @@ bool RunBackup::writeRegistryChanges(std::string_view regedit4) {
   return !writeFileAtomically(folder_ / kChanges, regedit4, {.hook = options_.hook});
 }
 
-fs::path backupsFolder(const std::optional<std::string>& xdgStateHome, const std::optional<std::string>& home) {
+fs::path backupsFolder(const std::optional<std::string>& xdgStateHome,
+                       const std::optional<std::string>& home) {
   fs::path state;
   if (xdgStateHome && fs::path(*xdgStateHome).is_absolute()) {
     state = *xdgStateHome;
@@ -397,14 +420,15 @@ RestoreResult restoreBackup(const BackupRun& backup, RunBackup& safety, const At
       fs::create_directories(e.hostPath.parent_path(), ec);
       if (const int err = copyFileAtomically(backup.folder / e.copyName, e.hostPath, e.mode, hook, true)) {
         throw StoreError("Nie można przywrócić pliku " + shown(e) + ": " + std::strerror(err) +
-                         (safety.folder().empty() ? std::string(".")
-                                                  : ". Stan sprzed przywracania jest w kopii " + safety.when() +
-                                                        "."));
+                         (safety.folder().empty()
+                              ? std::string(".")
+                              : ". Stan sprzed przywracania jest w kopii " + safety.when() + "."));
       }
       ++result.restored;
     } else {
       struct stat st {};
-      if (::lstat(e.hostPath.c_str(), &st) != 0) continue;
+      // Gone already, or a folder made since under that name: left as it is.
+      if (::lstat(e.hostPath.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) continue;
       if (::unlink(e.hostPath.c_str()) != 0)
         throw StoreError("Nie można usunąć pliku " + shown(e) + ": " + std::strerror(errno) + ".");
       syncFolder(e.hostPath.parent_path());

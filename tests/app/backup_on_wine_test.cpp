@@ -49,8 +49,9 @@ class BackupOnWineTest : public testing::WinePrefixTest {
     // it will delete; `original` is the same prefix, untouched.
     fs::copy(prefix, scratch / "run", fs::copy_options::recursive | fs::copy_options::copy_symlinks);
     prefix = scratch / "run";
-    wine("reg add 'HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Network' /v "
-         "NoFileSharingControl /t REG_DWORD /d 1 /f");
+    wine(
+        "reg add 'HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Network' /v "
+        "NoFileSharingControl /t REG_DWORD /d 1 /f");
     stopWineserver();
     std::ofstream(prefix / "drive_c" / "windows" / "kelvaro-old.txt") << "a file the run deletes";
     fs::copy(prefix, scratch / "original", fs::copy_options::recursive | fs::copy_options::copy_symlinks);
@@ -64,14 +65,14 @@ class BackupOnWineTest : public testing::WinePrefixTest {
   }
 
   std::string kelvaro(const std::string& arguments) const {
-    return capture("XDG_STATE_HOME='" + (scratch / "state").string() + "' " + KELVARO_PROGRAM + " " + arguments +
-                   " --prefix '" + prefix.string() + "' 2>&1; echo \"exit=$?\"");
+    return capture("XDG_STATE_HOME='" + (scratch / "state").string() + "' " + KELVARO_PROGRAM + " " +
+                   arguments + " --prefix '" + prefix.string() + "' 2>&1; echo \"exit=$?\"");
   }
   std::string exportKey(const fs::path& where, const std::string& key) const {
     const fs::path out = scratch / "export.reg";
     fs::remove(out);
-    capture("WINEPREFIX='" + where.string() + "' WINEDEBUG=-all wine reg export '" + key + "' '" + out.string() +
-            "' /y >/dev/null 2>&1");
+    capture("WINEPREFIX='" + where.string() + "' WINEDEBUG=-all wine reg export '" + key + "' '" +
+            out.string() + "' /y >/dev/null 2>&1");
     return bytesOf(out);
   }
 
@@ -124,8 +125,9 @@ TEST_F(BackupOnWineTest, ARunIsListedUndoneAndReplayedThroughRegedit) {
   ASSERT_EQ(runs.size(), 1u);
   std::set<fs::path> kept;
   for (const BackupEntry& e : runs[0].entries) kept.insert(e.hostPath);
-  EXPECT_EQ(kept, (std::set<fs::path>{fs::canonical(prefix / "system.reg"), fs::canonical(prefix / "user.reg"),
-                                      fs::canonical(prefix) / "drive_c" / "windows" / "kelvaro-old.txt"}));
+  EXPECT_EQ(kept,
+            (std::set<fs::path>{fs::canonical(prefix / "system.reg"), fs::canonical(prefix / "user.reg"),
+                                fs::canonical(prefix) / "drive_c" / "windows" / "kelvaro-old.txt"}));
 
   // changes.reg, imported into the untouched copy, gives what the run wrote.
   const fs::path changes = runs[0].folder / "changes.reg";

@@ -72,9 +72,9 @@ TEST_F(RunBackupEnvironmentTest, EveryFileOperationKeepsTheFileFirstAndARestoreU
   ASSERT_EQ(all.size(), 1u);
   std::vector<std::string> kept;
   for (const BackupEntry& e : all[0].entries) kept.push_back(e.dosPath + (e.existed ? "" : " (new)"));
-  EXPECT_EQ(kept, (std::vector<std::string>{"C:\\WINDOWS\\LOGO.SYS", "C:\\windows\\oem.bmp", "C:\\windows\\a.txt",
-                                            "C:\\windows\\b.txt (new)", "C:\\windows\\font.ttf",
-                                            "C:\\windows\\win.ini"}));
+  EXPECT_EQ(kept, (std::vector<std::string>{"C:\\WINDOWS\\LOGO.SYS", "C:\\windows\\oem.bmp",
+                                            "C:\\windows\\a.txt", "C:\\windows\\b.txt (new)",
+                                            "C:\\windows\\font.ttf", "C:\\windows\\win.ini"}));
   EXPECT_EQ(readHostFile(all[0].folder / all[0].entries[0].copyName), "old logo");
 
   RunBackup safety({.environmentFolder = all[0].folder.parent_path(),
@@ -84,6 +84,24 @@ TEST_F(RunBackupEnvironmentTest, EveryFileOperationKeepsTheFileFirstAndARestoreU
   EXPECT_EQ(driveC(), before);
   EXPECT_EQ(fs::status(prefix.driveC() / "windows" / "win.ini").permissions() & fs::perms::owner_write,
             fs::perms::owner_write);
+}
+
+TEST_F(RunBackupEnvironmentTest, AMovedFolderIsNotKeptAndLeavesTheRestoreOfTheRestWorking) {
+  prefix.put("windows/Ulubione/link.url", "[InternetShortcut]");
+  {
+    auto environment = open();
+    ASSERT_TRUE(environment->files().writeFile("C:\\windows\\logo.sys", "new logo"));
+    ASSERT_TRUE(environment->files().moveFile("C:\\windows\\Ulubione", "C:\\windows\\Moved"));
+  }
+  const auto all = runs();
+  ASSERT_EQ(all.size(), 1u);
+  ASSERT_EQ(all[0].entries.size(), 1u);
+  RunBackup safety({.environmentFolder = all[0].folder.parent_path(),
+                    .prefixDirectory = prefix.dir(),
+                    .started = std::chrono::system_clock::now() + std::chrono::seconds(2)});
+  EXPECT_EQ(restoreBackup(all[0], safety).restored, 1u);
+  EXPECT_EQ(readHostFile(prefix.driveC() / "windows" / "logo.sys"), "old logo");
+  EXPECT_TRUE(fs::exists(prefix.driveC() / "windows" / "Moved" / "link.url"));
 }
 
 TEST_F(RunBackupEnvironmentTest, AFailedBackupFailsTheChangeSaysWhyAndChangesNothing) {
@@ -96,7 +114,8 @@ TEST_F(RunBackupEnvironmentTest, AFailedBackupFailsTheChangeSaysWhyAndChangesNot
   EXPECT_FALSE(files.writeFile("C:\\windows\\logo.sys", "new logo"));
   EXPECT_FALSE(files.moveFile("C:\\windows\\a.txt", "C:\\windows\\b.txt"));
   ASSERT_EQ(refusals.size(), 3u);
-  EXPECT_NE(refusals[0].find("Nie można zachować kopii zapasowej pliku C:\\windows\\font.ttf"), std::string::npos)
+  EXPECT_NE(refusals[0].find("Nie można zachować kopii zapasowej pliku C:\\windows\\font.ttf"),
+            std::string::npos)
       << refusals[0];
   EXPECT_EQ(driveC(), before);
 

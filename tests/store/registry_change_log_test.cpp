@@ -84,9 +84,13 @@ TEST_F(RegistryChangeLogTest, DataThatIsNoPlainStringGoesAsBytesAndWhatTheCodePa
       {"multiple strings", kRegMultiSz, {'a', 0, 0, 0, 'b', 0, 0, 0, 0, 0}, "\"v\"=hex(7):61,00,62,00,00"},
       {"a short DWORD", kRegDword, {1, 2}, "\"v\"=hex(4):01,02"},
       {"a kind of its own", 11, {1, 2, 3, 4, 5, 6, 7, 8}, "\"v\"=hex(b):01,02,03,04,05,06,07,08"},
-      {"a character outside the code page", kRegSz, {0x42, 0x04, 0, 0},
+      {"a character outside the code page",
+       kRegSz,
+       {0x42, 0x04, 0, 0},
        "; Pominięto wartość, której nie da się zapisać w formacie REGEDIT4 (strona kodowa CP1252)"},
-      {"odd string bytes", kRegExpandSz, {'a', 0, 0},
+      {"odd string bytes",
+       kRegExpandSz,
+       {'a', 0, 0},
        "; Pominięto wartość, której nie da się zapisać w formacie REGEDIT4 (strona kodowa CP1252)"},
   };
   for (const Case& c : cases) {

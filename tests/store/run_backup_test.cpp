@@ -48,7 +48,8 @@ class RunBackupTest : public ::testing::Test {
     ::chmod((prefix / "drive_c" / "win.ini").c_str(), 0640);
   }
 
-  RunBackup::Options options(std::chrono::system_clock::time_point started = std::chrono::system_clock::now()) {
+  RunBackup::Options options(
+      std::chrono::system_clock::time_point started = std::chrono::system_clock::now()) {
     return {.environmentFolder = backups, .prefixDirectory = prefix, .started = started};
   }
 
@@ -131,7 +132,8 @@ TEST_F(RunBackupTest, AFailedBackupRefusesTheChangeAndTheRegistryFilesStayAsThey
   // A file where the backups' folder should be: nothing can be made there.
   fs::create_directories(backups.parent_path());
   writeFile(backups, "in the way");
-  writeFile(prefix / "system.reg", "WINE REGISTRY Version 2\n;; All keys relative to REGISTRY\\\\Machine\n\n#arch=win64\n");
+  writeFile(prefix / "system.reg",
+            "WINE REGISTRY Version 2\n;; All keys relative to REGISTRY\\\\Machine\n\n#arch=win64\n");
   const std::string system = readFile(prefix / "system.reg");
   const std::string user = readFile(prefix / "user.reg");
   RunBackup backup(options());
@@ -149,7 +151,8 @@ TEST_F(RunBackupTest, AFailedBackupRefusesTheChangeAndTheRegistryFilesStayAsThey
     FAIL() << "the flush went on without a backup";
   } catch (const StoreError& e) {
     const std::string text = e.what();
-    EXPECT_NE(text.find("Nie można zachować kopii zapasowej pliku " + fs::canonical(prefix / "system.reg").string()),
+    EXPECT_NE(text.find("Nie można zachować kopii zapasowej pliku " +
+                        fs::canonical(prefix / "system.reg").string()),
               std::string::npos)
         << text;
     EXPECT_NE(text.find("Zmiana nie została wprowadzona."), std::string::npos) << text;

@@ -30,7 +30,8 @@ struct Scratch {
     dir = pattern;
     systemReg = dir / "system.reg";
     std::ofstream out(systemReg, std::ios::binary);
-    std::string text = "WINE REGISTRY Version 2\n;; All keys relative to REGISTRY\\\\Machine\n\n#arch=win64\n";
+    std::string text =
+        "WINE REGISTRY Version 2\n;; All keys relative to REGISTRY\\\\Machine\n\n#arch=win64\n";
     char line[256];
     for (unsigned i = 0; text.size() < kSize; ++i) {
       std::snprintf(line, sizeof line,
