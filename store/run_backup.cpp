@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <openssl/evp.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -25,6 +26,7 @@ constexpr std::string_view kManifest = "manifest.txt";
 constexpr std::string_view kManifestMagic = "kelvaro-backup 1";
 constexpr std::string_view kChanges = "changes.reg";
 constexpr std::size_t kHashPiece = 1 << 20;
+constexpr const char* kDosAttributes = "user.DOSATTRIB";
 
 class Fd {
  public:
@@ -75,12 +77,15 @@ std::optional<std::string> sha256Of(int fd);
 // there. With `sha256`, the copy's hash is taken while it is flushed.
 int copyFileAtomically(const fs::path& source, const fs::path& target, mode_t mode,
                        const AtomicFile::StepHook& hook, bool replace,
-                       std::optional<std::string>* sha256 = nullptr) {
+                       std::optional<std::string>* sha256 = nullptr, const std::string& dosAttributes = {}) {
   Fd from(::open(source.c_str(), O_RDONLY | O_CLOEXEC));
   if (from.get() < 0) return errno;
   AtomicFile file(target, {.replace = replace, .hook = hook});
   if (!file.ok()) return file.error().value();
   if (const int err = copyInto(from.get(), file.fd())) return err;
+  if (!dosAttributes.empty() &&
+      ::fsetxattr(file.fd(), kDosAttributes, dosAttributes.data(), dosAttributes.size(), 0) != 0)
+    return errno;
   if (::fchmod(file.fd(), mode & 07777) != 0) return errno;
   std::thread hashing;
   Fd copy(sha256 ? ::open(file.temporaryPath().c_str(), O_RDONLY | O_CLOEXEC) : -1);
@@ -257,7 +262,7 @@ void RunBackup::writeManifest() {
     std::snprintf(mode, sizeof mode, "%o", static_cast<unsigned>(e.mode & 07777));
     text += "\nfile\t" + escaped(e.copyName) + "\t" + (e.existed ? "1" : "0") + "\t" +
             std::to_string(e.size) + "\t" + e.sha256 + "\t" + mode + "\t" + escaped(e.dosPath) + "\t" +
-            escaped(e.hostPath.string());
+            escaped(e.hostPath.string()) + "\t" + escaped(e.dosAttributes);
   }
   text += "\n";
   AtomicFile file(folder_ / kManifest, {.hook = options_.hook});
@@ -278,6 +283,9 @@ void RunBackup::beforeChange(const fs::path& hostPath, std::string_view dosPath)
     if (!S_ISREG(st.st_mode)) return;
     entry.existed = true;
     entry.mode = st.st_mode;
+    char attributes[64];
+    const ssize_t got = ::getxattr(key.c_str(), kDosAttributes, attributes, sizeof attributes);
+    if (got > 0) entry.dosAttributes.assign(attributes, static_cast<std::size_t>(got));
   } else if (errno != ENOENT) {
     throw StoreError("Nie można odczytać pliku " + shown(entry) + " przed zmianą: " + std::strerror(errno) +
                      ". Zmiana nie została wprowadzona.");
@@ -369,7 +377,7 @@ std::optional<BackupRun> readBackup(const fs::path& runFolder) {
       run.environment = unescaped(f[1]);
     } else if (f[0] == "note" && f.size() == 2) {
       run.note = unescaped(f[1]);
-    } else if (f[0] == "file" && f.size() == 8) {
+    } else if (f[0] == "file" && f.size() == 9) {
       BackupEntry e;
       e.copyName = unescaped(f[1]);
       e.existed = f[2] == "1";
@@ -378,6 +386,7 @@ std::optional<BackupRun> readBackup(const fs::path& runFolder) {
       e.mode = static_cast<mode_t>(std::strtoul(std::string(f[5]).c_str(), nullptr, 8));
       e.dosPath = unescaped(f[6]);
       e.hostPath = unescaped(f[7]);
+      e.dosAttributes = unescaped(f[8]);
       // A copy must stay inside its folder.
       if (e.copyName.find('/') != std::string::npos || e.copyName == ".." || e.hostPath.is_relative())
         return std::nullopt;
@@ -418,7 +427,8 @@ RestoreResult restoreBackup(const BackupRun& backup, RunBackup& safety, const At
     std::error_code ec;
     if (e.existed) {
       fs::create_directories(e.hostPath.parent_path(), ec);
-      if (const int err = copyFileAtomically(backup.folder / e.copyName, e.hostPath, e.mode, hook, true)) {
+      if (const int err = copyFileAtomically(backup.folder / e.copyName, e.hostPath, e.mode, hook, true,
+                                             nullptr, e.dosAttributes)) {
         throw StoreError("Nie można przywrócić pliku " + shown(e) + ": " + std::strerror(err) +
                          (safety.folder().empty()
                               ? std::string(".")

@@ -26,6 +26,9 @@ struct BackupEntry {
   std::uint64_t size = 0;
   std::string sha256;  // of the copy, lower-case hex; empty when the file did not exist
   mode_t mode = 0;
+  // The hidden and system attributes as Wine keeps them (the user.DOSATTRIB
+  // extended attribute); empty when the file had none.
+  std::string dosAttributes;
 };
 
 // A run's backup as it lies on disk.

@@ -29,6 +29,7 @@ class RunBackupEnvironmentTest : public ::testing::Test {
     prefix.put("windows/font.ttf", "font");
     prefix.put("windows/oem.bmp", "oem");
     prefix.put("windows/source.bmp", "source");
+    prefix.put("windows/hidden.txt", "old");
   }
 
   std::unique_ptr<Environment> open() {
@@ -55,6 +56,11 @@ class RunBackupEnvironmentTest : public ::testing::Test {
 };
 
 TEST_F(RunBackupEnvironmentTest, EveryFileOperationKeepsTheFileFirstAndARestoreUndoesThemAll) {
+  {
+    auto environment = open();
+    ASSERT_TRUE(environment->files().setAttributes("C:\\windows\\hidden.txt", kAttributeHidden));
+  }
+  std::filesystem::remove_all(backups.dir() / "backups");
   const auto before = driveC();
   {
     auto environment = open();
@@ -65,6 +71,7 @@ TEST_F(RunBackupEnvironmentTest, EveryFileOperationKeepsTheFileFirstAndARestoreU
     ASSERT_TRUE(files.moveFile("C:\\windows\\a.txt", "C:\\windows\\b.txt"));
     ASSERT_TRUE(files.deleteFile("C:\\windows\\font.ttf"));
     ASSERT_TRUE(files.setAttributes("C:\\windows\\win.ini", kAttributeReadOnly));
+    ASSERT_TRUE(files.writeFile("C:\\windows\\hidden.txt", "new"));
     ASSERT_TRUE(files.createDirectory("C:\\windows\\empty"));
   }
   EXPECT_TRUE(refusals.empty());
@@ -72,9 +79,10 @@ TEST_F(RunBackupEnvironmentTest, EveryFileOperationKeepsTheFileFirstAndARestoreU
   ASSERT_EQ(all.size(), 1u);
   std::vector<std::string> kept;
   for (const BackupEntry& e : all[0].entries) kept.push_back(e.dosPath + (e.existed ? "" : " (new)"));
-  EXPECT_EQ(kept, (std::vector<std::string>{"C:\\WINDOWS\\LOGO.SYS", "C:\\windows\\oem.bmp",
-                                            "C:\\windows\\a.txt", "C:\\windows\\b.txt (new)",
-                                            "C:\\windows\\font.ttf", "C:\\windows\\win.ini"}));
+  EXPECT_EQ(kept,
+            (std::vector<std::string>{"C:\\WINDOWS\\LOGO.SYS", "C:\\windows\\oem.bmp", "C:\\windows\\a.txt",
+                                      "C:\\windows\\b.txt (new)", "C:\\windows\\font.ttf",
+                                      "C:\\windows\\win.ini", "C:\\windows\\hidden.txt"}));
   EXPECT_EQ(readHostFile(all[0].folder / all[0].entries[0].copyName), "old logo");
 
   RunBackup safety({.environmentFolder = all[0].folder.parent_path(),
@@ -82,6 +90,7 @@ TEST_F(RunBackupEnvironmentTest, EveryFileOperationKeepsTheFileFirstAndARestoreU
                     .started = std::chrono::system_clock::now() + std::chrono::seconds(2)});
   restoreBackup(all[0], safety);
   EXPECT_EQ(driveC(), before);
+  EXPECT_EQ(open()->files().attributes("C:\\windows\\hidden.txt"), kAttributeHidden | kAttributeArchive);
   EXPECT_EQ(fs::status(prefix.driveC() / "windows" / "win.ini").permissions() & fs::perms::owner_write,
             fs::perms::owner_write);
 }
