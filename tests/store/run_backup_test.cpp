@@ -9,6 +9,7 @@
 
 #include <cstdio>
 
+#include "store/ini_file.h"
 #include "store/registry_handle.h"
 #include "store/store_error.h"
 #include "store/wine_registry_files.h"
@@ -168,6 +169,28 @@ TEST_F(RunBackupTest, AFailedBackupRefusesTheChangeAndTheRegistryFilesStayAsThey
   ASSERT_EQ(runs[0].entries.size(), 2u);
   EXPECT_EQ(readFile(runs[0].folder / runs[0].entries[0].copyName), system);
   EXPECT_EQ(readFile(runs[0].folder / runs[0].entries[1].copyName), user);
+}
+
+TEST_F(RunBackupTest, AnIniFileIsKeptBeforeItsFirstWriteAndNotWrittenWithoutIt) {
+  const fs::path ini = prefix / "drive_c" / "win.ini";
+  const std::string before = readFile(ini);
+  {
+    RunBackup backup(options());
+    IniFile file(ini, "CP1250", "C:\\WINDOWS\\WIN.INI", &backup);
+    file.writeString("windows", "load", "a.exe");
+    file.writeString("windows", "run", "b.exe");
+    ASSERT_EQ(backup.entries().size(), 1u);
+    EXPECT_EQ(backup.entries()[0].dosPath, "C:\\WINDOWS\\WIN.INI");
+    EXPECT_EQ(readFile(backup.folder() / backup.entries()[0].copyName), before);
+  }
+  const std::string written = readFile(ini);
+  fs::remove_all(backups);
+  fs::create_directories(backups.parent_path());
+  writeFile(backups, "in the way");
+  RunBackup refusing(options());
+  IniFile file(ini, "CP1250", "C:\\WINDOWS\\WIN.INI", &refusing);
+  EXPECT_THROW(file.writeString("windows", "load", "c.exe"), StoreError);
+  EXPECT_EQ(readFile(ini), written);
 }
 
 TEST_F(RunBackupTest, AFailureAtAnyStepOfTheBackupRefusesTheChangeAndNamesNoBrokenCopy) {
