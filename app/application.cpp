@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "app/backup_command.h"
 #include "app/main_window.h"
 #include "app/open_environment.h"
 #include "app/page_factory.h"
@@ -23,6 +24,7 @@
 #include "platform/file_system.h"
 #include "platform/instance_guard.h"
 #include "platform/linux_platform.h"
+#include "store/run_backup.h"
 #include "store/settings_store.h"
 
 namespace kelvaro {
@@ -30,9 +32,13 @@ namespace {
 
 constexpr char kUsage[] =
     "Usage: kelvaro [--prefix DIR]\n"
+    "       kelvaro --list-backups [--prefix DIR]\n"
+    "       kelvaro --restore WHEN [--prefix DIR]\n"
     "Configures a Windows environment: the built-in sandbox, or the Wine prefix DIR\n"
     "(WINEPREFIX when set).\n"
     "  --prefix DIR  work on the Wine prefix DIR\n"
+    "  --list-backups  list the backups kept before each run's first change\n"
+    "  --restore WHEN  put back the files of that backup (WHEN as listed, or last)\n"
     "  --help        show this text\n"
     "  --version     show the program version\n";
 
@@ -83,6 +89,9 @@ int runApplication(int argc, char** argv) {
       return 0;
     }
   }
+  // The way back needs no display.
+  if (const auto status = runBackupCommand(args, ProcessEnvironment::current(), stdout, stderr))
+    return *status;
   if (const std::string bad = unknownArgument(args); !bad.empty()) {
     std::fprintf(stderr, "kelvaro: unknown argument '%s'\n%s", bad.c_str(), kUsage);
     return 2;
@@ -107,7 +116,9 @@ int runApplication(int argc, char** argv) {
   {
     // No environment and no window yet: a box of its own, without DOS paths.
     QtDialogs startDialogs(nullptr, {});
-    environment = openEnvironmentOrReport(chosen.choice, startDialogs);
+    EnvironmentOptions environmentOptions;
+    environmentOptions.backupsFolder = backupsDirectory(ProcessEnvironment::current());
+    environment = openEnvironmentOrReport(chosen.choice, startDialogs, environmentOptions);
   }
   if (!environment) return 2;
   FileSystem& files = environment->files();
@@ -117,6 +128,9 @@ int runApplication(int argc, char** argv) {
       [&mainWindow]() -> QWidget* { return mainWindow; },
       DosPathMapper{[&files](std::string_view dos) { return files.hostPath(dos); },
                     [&files](const std::filesystem::path& host) { return files.dosPath(host); }});
+  // A file change a failed backup refused is said in the error box.
+  if (auto* backup = dynamic_cast<RunBackup*>(environment->changeGuard()))
+    backup->setRefusalReporter([&dialogs](std::string_view text) { dialogs.errorBox(text); });
   const LinuxPlatform services(*environment, dialogs);
   AppContext context(services.platform());
 

@@ -10,6 +10,7 @@
 
 namespace kelvaro {
 
+class FileChangeGuard;
 class FileSystem;
 
 // The Windows environment Kelvaro configures: the built-in sandbox or a Wine
@@ -46,6 +47,10 @@ class Environment {
 
   // File operations on DOS paths inside this environment.
   virtual FileSystem& files() = 0;
+  // What must be told before a file of the environment changes (for files
+  // written outside files(), such as INI files); null when nothing keeps
+  // backups.
+  virtual FileChangeGuard* changeGuard() { return nullptr; }
 };
 
 }  // namespace kelvaro

@@ -8,6 +8,7 @@
 #include "platform/prefix_layout.h"
 #include "platform/program_folder.h"
 #include "platform/sandbox_repair.h"
+#include "store/run_backup.h"
 #include "store/store_error.h"
 #include "store/wine_registry_files.h"
 
@@ -28,13 +29,27 @@ std::string inQuotes(const fs::path& path) { return "\"" + path.string() + "\"";
 PrefixRegistry openWineRegistry(const fs::path& prefixDirectory) {
   std::unique_ptr<WineRegistryFiles> files = WineRegistryFiles::open(prefixDirectory);
   WineRegistryFiles* backend = files.get();
-  return PrefixRegistry{std::move(files), [backend] { backend->flush(); }};
+  return PrefixRegistry{std::move(files), [backend] { backend->flush(); },
+                        [backend](FileChangeGuard* guard) { backend->setChangeGuard(guard); }};
 }
 
 }  // namespace
 
 ProcessEnvironment ProcessEnvironment::current() {
-  return {variable("WINEPREFIX"), variable("XDG_DATA_HOME"), variable("HOME")};
+  return {variable("WINEPREFIX"), variable("XDG_DATA_HOME"), variable("HOME"), variable("XDG_STATE_HOME")};
+}
+
+fs::path backupsDirectory(const ProcessEnvironment& process) {
+  std::optional<std::string> home = process.home;
+  if (!home || home->empty()) {
+    if (const passwd* entry = ::getpwuid(::getuid()); entry && entry->pw_dir) home = entry->pw_dir;
+  }
+  return backupsFolder(process.xdgStateHome, home);
+}
+
+fs::path environmentBackups(const fs::path& backupsFolder, const EnvironmentChoice& choice) {
+  return backupsFolder /
+         environmentBackupName(choice.kind == Environment::Kind::Sandbox, choice.prefixDirectory);
 }
 
 fs::path sandboxDirectory(const ProcessEnvironment& process) {
@@ -119,7 +134,12 @@ std::unique_ptr<Environment> openEnvironment(const EnvironmentChoice& choice,
     throw StoreError("Cannot use " + std::string(what) + inQuotes(prefix) + ": " + problem + ".");
   }
   PrefixRegistry registry = options.openRegistry ? options.openRegistry(prefix) : openWineRegistry(prefix);
-  return std::make_unique<PrefixEnvironment>(choice.kind, prefix, std::move(registry), data);
+  auto environment = std::make_unique<PrefixEnvironment>(choice.kind, prefix, std::move(registry), data);
+  if (!options.backupsFolder.empty()) {
+    environment->keepRunBackup(std::make_unique<RunBackup>(RunBackup::Options{
+        .environmentFolder = environmentBackups(options.backupsFolder, choice), .prefixDirectory = prefix}));
+  }
+  return environment;
 }
 
 }  // namespace kelvaro

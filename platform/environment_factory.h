@@ -14,9 +14,10 @@ namespace kelvaro {
 
 // The variables of the process environment that choose the environment.
 struct ProcessEnvironment {
-  std::optional<std::string> winePrefix;   // WINEPREFIX
-  std::optional<std::string> xdgDataHome;  // XDG_DATA_HOME
-  std::optional<std::string> home;         // HOME
+  std::optional<std::string> winePrefix;         // WINEPREFIX
+  std::optional<std::string> xdgDataHome;        // XDG_DATA_HOME
+  std::optional<std::string> home;               // HOME
+  std::optional<std::string> xdgStateHome = {};  // XDG_STATE_HOME
   static ProcessEnvironment current();
 };
 
@@ -42,6 +43,13 @@ ChosenEnvironment chooseEnvironment(std::span<const std::string> arguments,
 // unset, empty or not absolute.
 std::filesystem::path sandboxDirectory(const ProcessEnvironment& process);
 
+// $XDG_STATE_HOME/kelvaro/backups, with ~/.local/state when XDG_STATE_HOME is
+// unset, empty or not absolute.
+std::filesystem::path backupsDirectory(const ProcessEnvironment& process);
+// The folder of one environment's backups below the backups folder.
+std::filesystem::path environmentBackups(const std::filesystem::path& backupsFolder,
+                                         const EnvironmentChoice& choice);
+
 using RegistryOpener = std::function<PrefixRegistry(const std::filesystem::path& prefixDirectory)>;
 
 struct EnvironmentOptions {
@@ -52,6 +60,8 @@ struct EnvironmentOptions {
   // The tree a new sandbox is copied from; <data folder>/sandbox when empty
   // (the minimal sandbox when that does not exist either).
   std::filesystem::path sandboxTemplate;
+  // Where each run's backup goes (backupsDirectory()); none is kept when empty.
+  std::filesystem::path backupsFolder;
 };
 
 // Opens the chosen environment, creating the sandbox on first use. Throws

@@ -15,6 +15,7 @@
 
 #include "platform/file_mask.h"
 #include "store/atomic_file.h"
+#include "store/store_error.h"
 #include "store/text_codec.h"
 
 namespace kelvaro {
@@ -220,6 +221,17 @@ std::optional<LinuxFileSystem::Target> LinuxFileSystem::target(std::string_view 
   return resolveTarget(*path);
 }
 
+bool LinuxFileSystem::mayChange(const fs::path& host, std::string_view dosPath) {
+  if (!guard_) return true;
+  try {
+    guard_->beforeChange(host, dosPath);
+    return true;
+  } catch (const StoreError& e) {
+    guard_->reportRefusal(e.what());
+    return false;
+  }
+}
+
 bool LinuxFileSystem::fileExists(std::string_view path) {
   const auto host = existing(path);
   if (!host) return false;
@@ -259,6 +271,7 @@ bool LinuxFileSystem::copyFile(std::string_view from, std::string_view to, bool 
     if (fs::is_symlink(place, ec)) place = fs::canonical(place, ec);
     if (ec) return false;
   }
+  if (!mayChange(place, to)) return false;
   AtomicFile copy(place, {.replace = !failIfExists});
   if (!copy.ok() || !copyContent(*source, copy)) return false;
   const struct timespec times[2] = {sourceStat->st_atim, sourceStat->st_mtim};
@@ -280,6 +293,11 @@ bool LinuxFileSystem::moveFile(std::string_view from, std::string_view to) {
     if (!sameEntry(*source, destination->host)) return false;
     if (destination->fresh.filename() == source->filename()) return true;
   }
+  // A file's backup puts it back and removes the new name; a folder's
+  // files move with it and are not kept.
+  const auto moved = statOf(*source);
+  if (moved && S_ISREG(moved->st_mode) && (!mayChange(*source, from) || !mayChange(destination->fresh, to)))
+    return false;
   if (::renameat2(AT_FDCWD, source->c_str(), AT_FDCWD, destination->fresh.c_str(), RENAME_NOREPLACE) == 0) {
     syncFolder(destination->fresh.parent_path());
     return true;
@@ -312,6 +330,7 @@ bool LinuxFileSystem::deleteFile(std::string_view path) {
   if (!host) return false;
   const auto st = statOf(*host);
   if (!st || S_ISDIR(st->st_mode) || isReadOnlyFile(*st)) return false;
+  if (!mayChange(*host, path)) return false;
   return ::unlink(host->c_str()) == 0;
 }
 
@@ -343,6 +362,7 @@ bool LinuxFileSystem::setAttributes(std::string_view path, std::uint32_t attribu
   const auto st = statOf(*host);
   if (!st) return false;
   const bool isFile = !S_ISDIR(st->st_mode);
+  if (isFile && !mayChange(*host, path)) return false;
   const std::uint32_t bits = attributes & kXattrBits;
   const bool bitsChange = storedDosBits(*host) != bits;
   const bool wasReadOnly = hasNoWriteBit(*st);
@@ -425,6 +445,7 @@ bool LinuxFileSystem::writeFile(std::string_view path, std::string_view bytes) {
     mode = st->st_mode & 07777;
     dosBits = storedDosBits(place);
   }
+  if (!mayChange(place, path)) return false;
   AtomicFile file(place);
   if (!file.write(bytes)) return false;
   if (!applyAttributes(file.fd(), file.temporaryPath(), mode, dosBits)) return false;

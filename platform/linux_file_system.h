@@ -7,6 +7,7 @@
 
 #include "platform/dos_path.h"
 #include "platform/file_system.h"
+#include "store/file_change_guard.h"
 
 namespace kelvaro {
 
@@ -42,6 +43,9 @@ class LinuxFileSystem : public FileSystem {
   std::optional<std::string> dosPath(const std::filesystem::path& hostPath) override;
 
   const std::filesystem::path& prefixDirectory() const { return prefix_; }
+  // Told before a file is written, replaced, renamed or deleted; when it
+  // refuses, the operation fails and changes nothing.
+  void setChangeGuard(FileChangeGuard* guard) { guard_ = guard; }
 
  private:
   struct Target {
@@ -56,9 +60,11 @@ class LinuxFileSystem : public FileSystem {
   std::optional<Target> resolveTarget(const DosPath& path) const;
   std::optional<std::filesystem::path> existing(std::string_view text) const;
   std::optional<Target> target(std::string_view text) const;
+  bool mayChange(const std::filesystem::path& host, std::string_view dosPath);
 
   std::filesystem::path prefix_;
   mode_t umask_;
+  FileChangeGuard* guard_ = nullptr;
 };
 
 }  // namespace kelvaro

@@ -20,6 +20,16 @@ PrefixEnvironment::PrefixEnvironment(Kind kind, std::filesystem::path prefixDire
 
 void PrefixEnvironment::flush() {
   if (registry_.flush) registry_.flush();
+  if (backup_ && changes_.size() != changesWritten_ &&
+      backup_->writeRegistryChanges(changes_.regedit4(ansiCodePage())))
+    changesWritten_ = changes_.size();
+}
+
+void PrefixEnvironment::keepRunBackup(std::unique_ptr<RunBackup> backup) {
+  backup_ = std::move(backup);
+  if (registry_.guardWrites) registry_.guardWrites(backup_.get());
+  files_.setChangeGuard(backup_.get());
+  registry_.registry->setChangeLog(backup_ ? &changes_ : nullptr);
 }
 
 std::string PrefixEnvironment::windowsDirectory() const {

@@ -6,6 +6,8 @@
 
 #include "platform/environment.h"
 #include "platform/linux_file_system.h"
+#include "store/registry_change_log.h"
+#include "store/run_backup.h"
 
 namespace kelvaro {
 
@@ -13,6 +15,9 @@ namespace kelvaro {
 struct PrefixRegistry {
   std::unique_ptr<Registry> registry;
   std::function<void()> flush;  // throws StoreError when the change cannot be written
+  // Hands the backend what must be told before it writes a file; empty when
+  // it writes no files.
+  std::function<void(FileChangeGuard*)> guardWrites = {};
 };
 
 // The environment of a Wine-style prefix on disk: Kelvaro's sandbox, a Polish
@@ -34,6 +39,12 @@ class PrefixEnvironment : public Environment {
   std::optional<VersionInfo> version() const override;
   std::string programDirectory() const override;
   FileSystem& files() override { return files_; }
+  FileChangeGuard* changeGuard() override { return backup_.get(); }
+
+  // From now on every file of the environment is kept in the backup before
+  // it first changes, and the registry changes are written beside it.
+  void keepRunBackup(std::unique_ptr<RunBackup> backup);
+  RunBackup* runBackup() const { return backup_.get(); }
 
  private:
   Kind kind_;
@@ -42,6 +53,9 @@ class PrefixEnvironment : public Environment {
   std::filesystem::path programData_;
   std::string documents_;
   mutable LinuxFileSystem files_;
+  std::unique_ptr<RunBackup> backup_;
+  RegistryChangeLog changes_;
+  std::size_t changesWritten_ = 0;
 };
 
 // The ANSI code page a Wine prefix's registry names

@@ -86,8 +86,12 @@ struct IniFile::Document {
   }
 };
 
-IniFile::IniFile(std::filesystem::path hostPath, std::string codePage, std::string displayPath)
-    : hostPath_(std::move(hostPath)), codePage_(std::move(codePage)), displayPath_(std::move(displayPath)) {
+IniFile::IniFile(std::filesystem::path hostPath, std::string codePage, std::string displayPath,
+                 FileChangeGuard* guard)
+    : hostPath_(std::move(hostPath)),
+      codePage_(std::move(codePage)),
+      displayPath_(std::move(displayPath)),
+      guard_(guard) {
   if (displayPath_.empty()) displayPath_ = hostPath_.string();
 }
 
@@ -161,6 +165,7 @@ IniFile::Document IniFile::load() const {
 void IniFile::save(const Document& doc) const {
   std::string bytes = doc.bom;
   for (const Line& line : doc.lines) bytes += line.raw + line.terminator;
+  if (guard_) guard_->beforeChange(hostPath_, displayPath_ == hostPath_.string() ? "" : displayPath_);
   if (writeFileAtomically(hostPath_, bytes)) throw StoreError(store_messages::unableToWrite(displayPath_));
 }
 

@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "file_change_guard.h"
+
 namespace kelvaro {
 
 // A profile file (win.ini, control.ini, oeminfo.ini) with the profile API's
@@ -15,8 +17,9 @@ namespace kelvaro {
 class IniFile {
  public:
   // displayPath is the name errors show (the DOS path); the host path if empty.
+  // The guard, when given, is told before the file is replaced.
   explicit IniFile(std::filesystem::path hostPath, std::string codePage = "CP1250",
-                   std::string displayPath = {});
+                   std::string displayPath = {}, FileChangeGuard* guard = nullptr);
 
   bool sectionExists(std::string_view section);
   std::string readString(std::string_view section, std::string_view key, std::string_view defaultValue);
@@ -34,6 +37,7 @@ class IniFile {
   std::filesystem::path hostPath_;
   std::string codePage_;
   std::string displayPath_;
+  FileChangeGuard* guard_;
 };
 
 }  // namespace kelvaro

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "registry_change_log.h"
 #include "store_error.h"
 #include "text_codec.h"
 
@@ -90,6 +91,7 @@ std::shared_ptr<RegistryKey> RegistryHandle::rootNode(bool create) {
       next = key->addSubkey(name);
       registry_.keyCreated(*next);
       registry_.keyModified(*key);
+      if (auto* log = registry_.changeLog()) log->keyCreated(*next);
     }
     if (next) next = registry_.followLink(next);
     if (!next) return nullptr;
@@ -111,6 +113,7 @@ RegistryHandle::Resolved RegistryHandle::resolve(std::string_view path, bool cre
       next = key->addSubkey(name);
       registry_.keyCreated(*next);
       registry_.keyModified(*key);
+      if (auto* log = registry_.changeLog()) log->keyCreated(*next);
     }
     if (next) next = registry_.followLink(next);
     key = std::move(next);
@@ -152,8 +155,10 @@ bool RegistryHandle::deleteKey(std::string_view path) {
       resolve(parentPath.empty() ? std::string_view() : std::string_view(parentPath), false);
   // An empty relative path resolves to the open key (or the root), as wanted.
   if (!parent.key) return false;
-  if (!parent.key->findSubkey(split.names.back())) return false;
+  const std::shared_ptr<RegistryKey> victim = parent.key->findSubkey(split.names.back());
+  if (!victim) return false;
   registry_.checkWritable();
+  if (auto* log = registry_.changeLog()) log->keyDeleted(*victim);
   parent.key->removeSubkey(split.names.back());
   registry_.keyModified(*parent.key);
   return true;
@@ -222,7 +227,10 @@ void RegistryHandle::store(std::string_view name, std::uint32_t type, std::vecto
   const RegistryValue* old = key_->findValue(wide);
   if (old && old->type == type && old->data == data) return;
   registry_.checkWritable();
-  if (key_->setValue(wide, type, std::move(data))) registry_.keyModified(*key_);
+  if (key_->setValue(wide, type, std::move(data))) {
+    registry_.keyModified(*key_);
+    if (auto* log = registry_.changeLog()) log->valueSet(*key_, *key_->findValue(wide));
+  }
 }
 
 void RegistryHandle::writeString(std::string_view name, std::string_view text) {
@@ -254,8 +262,10 @@ void RegistryHandle::writeRaw(std::string_view name, std::uint32_t regType,
 bool RegistryHandle::deleteValue(std::string_view name) {
   if (!key_ || key_->deleted()) return false;
   const std::u16string wide = utf8ToUtf16(name);
-  if (!key_->findValue(wide)) return false;
+  const RegistryValue* old = key_->findValue(wide);
+  if (!old) return false;
   registry_.checkWritable();
+  if (auto* log = registry_.changeLog()) log->valueDeleted(*key_, old->name);
   key_->removeValue(wide);
   registry_.keyModified(*key_);
   return true;

@@ -82,6 +82,8 @@ class RegistryKey : public std::enable_shared_from_this<RegistryKey> {
 
 enum class Root { CurrentUser, LocalMachine, ClassesRoot };
 
+class RegistryChangeLog;
+
 // A registry backend: the trees of HKEY_CURRENT_USER and HKEY_LOCAL_MACHINE,
 // and the hooks a backend needs to follow links, refuse writes and note
 // changes. HKEY_CLASSES_ROOT is HKEY_LOCAL_MACHINE\Software\Classes, as on
@@ -101,6 +103,14 @@ class Registry {
   virtual void keyCreated(RegistryKey& /*key*/) {}
   // A key's values or subkeys changed.
   virtual void keyModified(RegistryKey& /*key*/) {}
+
+  // Where handles note each key and value they create, change or delete;
+  // none by default.
+  RegistryChangeLog* changeLog() const { return changeLog_; }
+  void setChangeLog(RegistryChangeLog* log) { changeLog_ = log; }
+
+ private:
+  RegistryChangeLog* changeLog_ = nullptr;
 };
 
 // The backend for tests and for anything that needs a registry in memory.

@@ -216,6 +216,7 @@ struct WineRegistryFiles::Impl {
   std::vector<File> files;
   Arch arch = Arch::Unknown;
   SaveHook hook;
+  FileChangeGuard* guard = nullptr;
 
   File& machine() { return files[0]; }
   File& defaultUser() { return files[1]; }
@@ -374,6 +375,11 @@ void WineRegistryFiles::flush() {
     if (anyDirty) throw StoreError(serverRunningMessage());
     return;  // its files are not final yet; read them once it has gone
   }
+  if (impl_->guard) {
+    for (auto& f : impl_->files) {
+      if (f.model.dirty()) impl_->guard->beforeChange(f.path, {});
+    }
+  }
   const std::uint64_t now = fileTimeNow();
   std::string firstError;
   for (auto& f : impl_->files) {
@@ -435,6 +441,8 @@ std::uint64_t WineRegistryFiles::lastWriteTime(const RegistryKey& key) {
 }
 
 void WineRegistryFiles::setSaveHook(SaveHook hook) { impl_->hook = std::move(hook); }
+
+void WineRegistryFiles::setChangeGuard(FileChangeGuard* guard) { impl_->guard = guard; }
 
 std::vector<std::filesystem::path> wineserverLockCandidates(const std::filesystem::path& prefixDir) {
   std::vector<std::filesystem::path> out;

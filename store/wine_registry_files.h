@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "atomic_file.h"
+#include "file_change_guard.h"
 #include "registry_tree.h"
 
 namespace kelvaro {
@@ -61,6 +62,8 @@ class WineRegistryFiles : public Registry {
   using SaveStep = AtomicFile::Step;
   using SaveHook = AtomicFile::StepHook;
   void setSaveHook(SaveHook hook);
+  // Told before each file is written; a refusal leaves every file as it was.
+  void setChangeGuard(FileChangeGuard* guard);
 
  private:
   struct Impl;
