@@ -59,6 +59,7 @@ LinuxPlatform::LinuxPlatform(Environment& environment, Dialogs& dialogs)
   platform_.launcher = environment.kind() == Environment::Kind::Sandbox
                            ? static_cast<Launcher*>(&services_->sandboxLauncher)
                            : &services_->wineLauncher;
+  services_->shellLinks.setChangeGuard(environment.changeGuard());
   platform_.shellLinks = &services_->shellLinks;
   platform_.icons = &services_->icons;
   platform_.pictures = &services_->pictures;

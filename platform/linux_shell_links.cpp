@@ -4,6 +4,8 @@
 #include "platform/formats/format_error.h"
 #include "platform/formats/shell_link_reader.h"
 #include "store/atomic_file.h"
+#include "store/file_change_guard.h"
+#include "store/store_error.h"
 
 namespace kelvaro {
 
@@ -13,6 +15,14 @@ void LinuxShellLinks::create(const std::filesystem::path& linkFile, const ShellL
     bytes = formats::ShellLinkWriter::encode(link, codePage_);
   } catch (const formats::FormatError& e) {
     throw ShellLinkError(e.what());
+  }
+  if (guard_) {
+    try {
+      guard_->beforeChange(linkFile, {});
+    } catch (const StoreError& e) {
+      guard_->reportRefusal(e.what());
+      throw ShellLinkError(e.what());
+    }
   }
   const std::error_code error = writeFileAtomically(
       linkFile, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()),

@@ -6,6 +6,8 @@
 
 namespace kelvaro {
 
+class FileChangeGuard;
+
 // Shortcuts written by our MS-SHLLINK writer and read through liblnk.
 class LinuxShellLinks : public ShellLinks {
  public:
@@ -15,8 +17,13 @@ class LinuxShellLinks : public ShellLinks {
   void create(const std::filesystem::path& linkFile, const ShellLink& link) override;
   std::string target(const std::filesystem::path& linkFile) override;
 
+  // Told before a shortcut file is written, so the run's backup keeps what
+  // it replaces (or that it was not there).
+  void setChangeGuard(FileChangeGuard* guard) { guard_ = guard; }
+
  private:
   std::string codePage_;
+  FileChangeGuard* guard_ = nullptr;
 };
 
 }  // namespace kelvaro

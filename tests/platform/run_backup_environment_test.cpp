@@ -6,6 +6,9 @@
 
 #include "platform/environment_factory.h"
 #include "platform/file_system.h"
+#include "platform/linux_platform.h"
+#include "platform/scripted_dialogs.h"
+#include "platform/shell_links.h"
 #include "store/registry_handle.h"
 #include "store/run_backup.h"
 #include "store/store_error.h"
@@ -149,6 +152,37 @@ TEST_F(RunBackupEnvironmentTest, TheRunsRegistryChangesLieBesideItsBackup) {
   EXPECT_EQ(readHostFile(all[0].folder / "changes.reg"),
             "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software]\r\n\r\n[HKEY_CURRENT_USER\\Software\\Kelvaro]\r\n"
             "\"A\"=dword:00000001\r\n\"B\"=\"tekst\"\r\n\"A\"=-\r\n\r\n");
+}
+
+}  // namespace
+}  // namespace kelvaro
+
+namespace kelvaro {
+namespace {
+
+TEST_F(RunBackupEnvironmentTest, ShortcutsThePagesWriteAreKeptAndARestoreTakesThemBack) {
+  prefix.put("windows/Pulpit/stary.lnk", "old link");
+  const auto before = driveC();
+  {
+    auto environment = open();
+    ScriptedDialogs dialogs;
+    LinuxPlatform services(*environment, dialogs);
+    ShellLink link;
+    link.target = "C:\\windows\\notepad.exe";
+    link.workingDirectory = "C:\\windows";
+    services.platform().shellLinks->create(prefix.driveC() / "windows" / "Pulpit" / "stary.lnk", link);
+    services.platform().shellLinks->create(prefix.driveC() / "windows" / "Pulpit" / "nowy.lnk", link);
+  }
+  const auto all = runs();
+  ASSERT_EQ(all.size(), 1u);
+  ASSERT_EQ(all[0].entries.size(), 2u);
+  EXPECT_TRUE(all[0].entries[0].existed);
+  EXPECT_FALSE(all[0].entries[1].existed);
+  RunBackup safety({.environmentFolder = all[0].folder.parent_path(),
+                    .prefixDirectory = prefix.dir(),
+                    .started = std::chrono::system_clock::now() + std::chrono::seconds(2)});
+  restoreBackup(all[0], safety);
+  EXPECT_EQ(driveC(), before);
 }
 
 }  // namespace
