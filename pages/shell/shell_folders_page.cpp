@@ -120,6 +120,7 @@ ShellFoldersPage::ShellFoldersPage(AppContext& app, const PageInfo& info, QWidge
 
   note_ = new QLabel(kIdleNote, this);
   note_->setObjectName("folderyNote");
+  note_->setWordWrap(true);
   auto* bottom = new QHBoxLayout;
   auto* remark = new ClickableLabel(QStringLiteral("Uwaga:"), this, QAccessible::Button);
   remark->setObjectName("folderyUwaga");

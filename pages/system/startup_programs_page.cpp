@@ -78,9 +78,12 @@ StartupProgramsPage::StartupProgramsPage(AppContext& app, const PageInfo& info, 
   line1_->setObjectName("autorunLine1");
   line2_ = new QLabel(strip);
   line2_->setObjectName("autorunLine2");
-  lines->addWidget(line1_, 0, Qt::AlignHCenter);
-  lines->addWidget(line2_, 0, Qt::AlignHCenter);
-  strip->setFixedHeight(40);
+  for (QLabel* line : {line1_, line2_}) {
+    line->setWordWrap(true);
+    line->setAlignment(Qt::AlignHCenter);
+    lines->addWidget(line);
+  }
+  strip->setFixedHeight(58);
   static_cast<QVBoxLayout*>(layout())->insertWidget(0, strip);
 
   for (int t = 0; t < kTabs; ++t) {
