@@ -12,6 +12,7 @@
 
 #include <algorithm>
 
+#include "pages/widgets/hinted_button.h"
 #include "platform/launcher.h"
 #include "store/registry_handle.h"
 #include "store/store_patterns.h"
@@ -21,13 +22,6 @@ namespace kelvaro {
 namespace {
 
 constexpr char kUninstall[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
-
-QPushButton* button(const QString& caption, const QString& hint, const char* name, QWidget* parent) {
-  auto* b = new QPushButton(caption, parent);
-  b->setObjectName(name);
-  b->setToolTip(hint);
-  return b;
-}
 
 }  // namespace
 
@@ -45,10 +39,11 @@ InstalledProgramsPage::InstalledProgramsPage(AppContext& app, const PageInfo& in
 
   auto* buttons = new QHBoxLayout;
   uninstall_ =
-      button(QStringLiteral("Odinstaluj"), QStringLiteral("Odinstaluj program"), "uninstallRun", this);
-  remove_ = button(QStringLiteral("Usuń wpis"), QStringLiteral("Usuń wpis z listy"), "uninstallRemove", this);
-  edit_ = button(QStringLiteral("Edytuj"), QStringLiteral("Zmień nazwę widoczną w menu \"Dodaj/Usuń\""),
-                 "uninstallEdit", this);
+      hintedButton(QStringLiteral("Odinstaluj"), QStringLiteral("Odinstaluj program"), "uninstallRun", this);
+  remove_ =
+      hintedButton(QStringLiteral("Usuń wpis"), QStringLiteral("Usuń wpis z listy"), "uninstallRemove", this);
+  edit_ = hintedButton(QStringLiteral("Edytuj"), QStringLiteral("Zmień nazwę widoczną w menu \"Dodaj/Usuń\""),
+                       "uninstallEdit", this);
   buttons->addWidget(uninstall_);
   buttons->addWidget(remove_);
   buttons->addWidget(edit_);
@@ -69,9 +64,10 @@ InstalledProgramsPage::InstalledProgramsPage(AppContext& app, const PageInfo& in
   command_->setObjectName("uninstallCommand");
   command_->setToolTip(QStringLiteral("Zmień ścieżkę do programu odinstalującego"));
   commandCaption->setBuddy(command_);
-  apply_ = button(QStringLiteral("Zastosuj"), QStringLiteral("Wprowadź zmianę"), "uninstallApply", panel_);
-  cancel_ =
-      button(QStringLiteral("Anuluj"), QStringLiteral("Nie wprowadzaj zmiany"), "uninstallCancel", panel_);
+  apply_ =
+      hintedButton(QStringLiteral("Zastosuj"), QStringLiteral("Wprowadź zmianę"), "uninstallApply", panel_);
+  cancel_ = hintedButton(QStringLiteral("Anuluj"), QStringLiteral("Nie wprowadzaj zmiany"), "uninstallCancel",
+                         panel_);
   grid->addWidget(nameCaption, 0, 0);
   grid->addWidget(name_, 0, 1, 1, 2);
   grid->addWidget(commandCaption, 1, 0);

@@ -16,6 +16,7 @@
 #include <QVBoxLayout>
 
 #include "pages/derived_name.h"
+#include "pages/widgets/hinted_button.h"
 #include "store/registry_handle.h"
 #include "store/store_patterns.h"
 #include "store/text_codec.h"
@@ -47,13 +48,6 @@ constexpr std::array<RunKey, StartupProgramsPage::kTabs> kKeys{{
      "Ta zakładka zawiera spis programów uruchamianych przy starcie Windows`a,",
      "skonfigurowanych przez indywidualnych użytkowników."},
 }};
-
-QPushButton* button(const QString& caption, const QString& hint, const QString& name, QWidget* parent) {
-  auto* b = new QPushButton(caption, parent);
-  b->setObjectName(name);
-  b->setToolTip(hint);
-  return b;
-}
 
 // Where an entry goes so that the list stays sorted as the system compares
 // names: locale-aware, case-sensitive.
@@ -107,13 +101,14 @@ StartupProgramsPage::StartupProgramsPage(AppContext& app, const PageInfo& info, 
     tab.list->installEventFilter(this);
     column->addWidget(tab.list, 1);
     auto* row = new QHBoxLayout;
-    tab.edit =
-        button(QStringLiteral("Edytuj wpis"), QStringLiteral("Edytuj zaznaczony wpis"), id + "Edit", sheet);
-    tab.add = button(QStringLiteral("Dodaj wpis"),
+    tab.edit = hintedButton(QStringLiteral("Edytuj wpis"), QStringLiteral("Edytuj zaznaczony wpis"),
+                            id + "Edit", sheet);
+    tab.add =
+        hintedButton(QStringLiteral("Dodaj wpis"),
                      QStringLiteral("Dodaje kolejny wpis do listu programów uruchamianych przy starcie"),
                      id + "Add", sheet);
-    tab.remove = button(QStringLiteral("Usuń wpis"), QStringLiteral("Usuń wybrany wpis z listy"),
-                        id + "Remove", sheet);
+    tab.remove = hintedButton(QStringLiteral("Usuń wpis"), QStringLiteral("Usuń wybrany wpis z listy"),
+                              id + "Remove", sheet);
     row->addWidget(tab.edit);
     row->addWidget(tab.add);
     row->addWidget(tab.remove);
@@ -197,7 +192,7 @@ StartupProgramsPage::Panel StartupProgramsPage::makePanel(const QString& heading
   panel.command->setReadOnly(true);
   panel.command->setToolTip(commandHint);
   commandCaption->setBuddy(panel.command);
-  panel.chooser = button(QStringLiteral("..."), chooserHint, name + "Chooser", panel.frame);
+  panel.chooser = hintedButton(QStringLiteral("..."), chooserHint, name + "Chooser", panel.frame);
   panel.chooser->setAccessibleName(chooserHint);
   grid->addWidget(commandCaption, 1, 0);
   grid->addWidget(panel.command, 1, 1);
@@ -210,8 +205,8 @@ StartupProgramsPage::Panel StartupProgramsPage::makePanel(const QString& heading
   grid->addWidget(nameLabel, 2, 0);
   grid->addWidget(panel.name, 2, 1, 1, 2);
   auto* buttons = new QHBoxLayout;
-  panel.ok = button(QStringLiteral("OK"), okHint, name + "Ok", panel.frame);
-  panel.cancel = button(QStringLiteral("Anuluj"), cancelHint, name + "Cancel", panel.frame);
+  panel.ok = hintedButton(QStringLiteral("OK"), okHint, name + "Ok", panel.frame);
+  panel.cancel = hintedButton(QStringLiteral("Anuluj"), cancelHint, name + "Cancel", panel.frame);
   panel.ok->setEnabled(false);
   buttons->addStretch(1);
   buttons->addWidget(panel.ok);
