@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QPainter>
 
+#include <cctype>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -64,7 +65,16 @@ class LogoPagesTest : public PageHarness {
   }
   // A BMP of the size and depth at a DOS path of the C: drive.
   void writeBmp(const std::string& dos, QSize size, int depth, QColor colour = QColor(200, 30, 30)) {
-    writeBytes(hostPath(dos), formats::BmpWriter::encode(drawing(size, colour), depth));
+    writeBytes(newHostPath(dos), formats::BmpWriter::encode(drawing(size, colour), depth));
+  }
+  // The host path of a C: path whose folders may not exist yet.
+  std::filesystem::path newHostPath(const std::string& dos) const {
+    if (std::filesystem::path existing = hostPath(dos); !existing.empty()) return existing;
+    std::string relative = dos.substr(3);
+    for (char& c : relative) {
+      if (c == '\\') c = '/';
+    }
+    return prefix / "drive_c" / relative;
   }
 
   static std::string shell(const std::string& command) {
@@ -80,7 +90,8 @@ class LogoPagesTest : public PageHarness {
   // ImageMagick reads the file.
   static std::string identify(const std::filesystem::path& host) {
     std::string out = shell("identify -format '%m %w %h %z %r' '" + host.string() + "' 2>&1");
-    if (!out.empty() && out.back() == '\n') out.pop_back();
+    while (!out.empty() && std::isspace(static_cast<unsigned char>(out.back()))) out.pop_back();
+    if (out.ends_with(" sRGB")) out.resize(out.size() - 5);  // the colour space %r adds
     return out;
   }
   // The bits per pixel the file's info header gives.

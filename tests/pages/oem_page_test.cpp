@@ -118,8 +118,8 @@ TEST_F(OemPageTest, ChoosingAPictureChecksTheExtensionExactlyAndPlacesThePicture
     QPoint at;
   };
   const Case cases[] = {
-      {"C:\\pics\\maly.bmp", {100, 50}, true, {40, 32}},  {"C:\\pics\\duzy.BMP", {300, 200}, true, {-60, -43}},
-      {"C:\\pics\\rowny.bmp", {180, 114}, true, {0, 0}}, {"C:\\pics\\mieszany.Bmp", {100, 50}, false, {}},
+      {"C:\\pics\\rowny.bmp", {180, 114}, true, {0, 0}},  {"C:\\pics\\maly.bmp", {100, 50}, true, {40, 32}},
+      {"C:\\pics\\duzy.BMP", {300, 200}, true, {-60, -43}}, {"C:\\pics\\mieszany.Bmp", {100, 50}, false, {}},
       {"C:\\pics\\brak.gif", {}, false, {}},
   };
   for (const Case& c : cases) {
@@ -139,6 +139,7 @@ TEST_F(OemPageTest, ChoosingAPictureChecksTheExtensionExactlyAndPlacesThePicture
     EXPECT_TRUE(dialogs.boxes().empty());
     EXPECT_EQ(page.logoPicture().size(), c.size);
     EXPECT_EQ(page.picturePosition(), c.at);
+    // Shown by the first picture that does not fit; an exact one leaves it as it was.
     EXPECT_EQ(find<QCheckBox>("OEMDopasuj")->isVisible(), c.size != QSize(180, 114));
     EXPECT_EQ(find<QLabel>("OEMNazwaRysunku")->text().toStdString(),
               "Nazwa rysunku : " + std::string(c.file).substr(8));
