@@ -33,9 +33,10 @@ void TOEMForm::arrange(Layout layout) {
     position_ = {0, 0};
   } else {
     setFixedSize(kLogoSize);
-    position_ = layout == Layout::Centred && own != kLogoSize
-                    ? QPoint(kLogoSize.width() / 2 - own.width() / 2, kLogoSize.height() / 2 - own.height() / 2)
-                    : QPoint(0, 0);
+    position_ =
+        layout == Layout::Centred && own != kLogoSize
+            ? QPoint(kLogoSize.width() / 2 - own.width() / 2, kLogoSize.height() / 2 - own.height() / 2)
+            : QPoint(0, 0);
   }
   update();
 }

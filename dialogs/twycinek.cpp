@@ -62,9 +62,8 @@ Twycinek::Twycinek(ScreenCapture* capture, QWidget* parent)
   ok_->setObjectName("wycinekOK");
   ok_->setGeometry(4 + kViewSize.width() + kBar - 75, 4 + kViewSize.height() + kBar + 4, 75, 25);
   setFixedSize(4 + kViewSize.width() + kBar + 4, ok_->geometry().bottom() + 5);
-  for (QScrollBar* bar : {horizontal_, vertical_}) connect(bar, &QScrollBar::valueChanged, view_, [this] {
-      view_->update();
-    });
+  for (QScrollBar* bar : {horizontal_, vertical_})
+    connect(bar, &QScrollBar::valueChanged, view_, [this] { view_->update(); });
   connect(ok_, &QPushButton::clicked, this, &QWidget::close);
 }
 

@@ -2,6 +2,7 @@
 
 #include <QEvent>
 #include <QFrame>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
@@ -34,31 +35,41 @@ struct SlotSpec {
 constexpr std::array<SlotSpec, kLogoSlotCount> kSlots{{
     {"LogoWin", "LOGO wyświetlane podczas ładowania Windows`a", "podczas ładowania Windows",
      "LOGO podczas ładowania Windows`a", "Podgląd LOGO podczas ładowania Windows`a",
-     "Format wybranego pliku jest nieprawidłowy. Aby zmienić logo wyświetlane podczas startowania Windows-a plik "
+     "Format wybranego pliku jest nieprawidłowy. Aby zmienić logo wyświetlane podczas startowania Windows-a "
+     "plik "
      "musi być w formacie BMP. Wybierz inny plik, lub sprawdź czy wybrany plik istnieje."},
     {"logow", "LOGO wyświetlane podczas zamykania Windows`a", "podczas zamykania Windows`a",
      "LOGO podczas zamykania Windows`a", "Podgląd LOGO podczas zamykania Windows`a",
-     "Format wybranego pliku jest nieprawidłowy. Aby zmienić logo wyświetlane podczas zamykania Windows-a plik "
+     "Format wybranego pliku jest nieprawidłowy. Aby zmienić logo wyświetlane podczas zamykania Windows-a "
+     "plik "
      "musi być w formacie BMP. Wybierz inny plik, lub sprawdź czy wybrany plik istnieje."},
     {"logos", "LOGO wyświetlane gdy możesz bezpiecznie wyłączyć komputer", "kiedy możesz wył. komp.",
      "LOGO kiedy możesz bezp. wył. komp.", "Podgląd LOGO kiedy możesz bezpiecznie wyłączyć komputer",
-     "Format wybranego pliku jest nieprawidłowy. Aby zmienić logo wyświetlane wtedy, gdy możesz bezpiecznie już "
-     "wyłączyć komputer plik musi być w formacie BMP. Wybierz inny plik, lub sprawdź czy wybrany plik istnieje."},
+     "Format wybranego pliku jest nieprawidłowy. Aby zmienić logo wyświetlane wtedy, gdy możesz bezpiecznie "
+     "już "
+     "wyłączyć komputer plik musi być w formacie BMP. Wybierz inny plik, lub sprawdź czy wybrany plik "
+     "istnieje."},
 }};
 
 constexpr LogoSlot kAllSlots[] = {LogoSlot::Start, LogoSlot::ShutDown, LogoSlot::SwitchOff};
 
 constexpr char kNote[] =
-    "Możesz wprawdzie wybrać sobie dowolne logo spośród wszystkich bitmap na dysku, ale powinieneś wiedzieć, że "
-    "bitmapy na logo mają określone wymiary i są zapisane w 16 kolorach. Wymiary loga to 320x400. Jeżeli wybrane "
-    "przez ciebie rysunki nie będą spełniały tych wymagań to wogóle nie zostaną wyświetlone, dla tego zalecam "
-    "wybrać Ci coś spośród rysunków przygotowanych przezemnie. Loga zostały pogrupowane, tak że wybierając jedno z "
-    "trzech wyświetla ci się lista wszystkich dostępnych plików dla danego typu. Jeżeli nie będziesz wiedział, "
+    "Możesz wprawdzie wybrać sobie dowolne logo spośród wszystkich bitmap na dysku, ale powinieneś wiedzieć, "
+    "że "
+    "bitmapy na logo mają określone wymiary i są zapisane w 16 kolorach. Wymiary loga to 320x400. Jeżeli "
+    "wybrane "
+    "przez ciebie rysunki nie będą spełniały tych wymagań to wogóle nie zostaną wyświetlone, dla tego "
+    "zalecam "
+    "wybrać Ci coś spośród rysunków przygotowanych przezemnie. Loga zostały pogrupowane, tak że wybierając "
+    "jedno z "
+    "trzech wyświetla ci się lista wszystkich dostępnych plików dla danego typu. Jeżeli nie będziesz "
+    "wiedział, "
     "które wybrać możesz także skorzystać z zestawów przygotowanych przezemnie";
 constexpr char kHelpSlots[] = "Kliknij dwukrotnie na logo, które chcesz zmienić.";
 constexpr char kHelpSchemes[] = "Kliknij na wybrany schemat, aby go załadować.";
 constexpr char kMissingFiles[] =
-    "Nie można załadować wszystkich plików wybranego schematu. Sprawdź, czy w folderze Logo programu są pliki "
+    "Nie można załadować wszystkich plików wybranego schematu. Sprawdź, czy w folderze Logo programu są "
+    "pliki "
     "tego schematu.";
 
 // Where the slots stand on the page.
@@ -128,9 +139,11 @@ LogoPage::LogoPage(AppContext& app, const PageInfo& info, QWidget* parent) : Pag
     connect(change, &ClickableLabel::clicked, this, [this, slot] { pick(slot); });
   }
 
-  previewButton_ = hintedButton(QStringLiteral("Podgląd"), QStringLiteral("Kliknij, aby uzyskać podgląd powyższego loga"),
-                                "logoPodglad", this);
-  applyButton_ = hintedButton(QStringLiteral("Zastosuj"), QStringLiteral("Zastosuj powyższe logo"), "logoZastosuj", this);
+  previewButton_ =
+      hintedButton(QStringLiteral("Podgląd"), QStringLiteral("Kliknij, aby uzyskać podgląd powyższego loga"),
+                   "logoPodglad", this);
+  applyButton_ = hintedButton(QStringLiteral("Zastosuj"), QStringLiteral("Zastosuj powyższe logo"),
+                              "logoZastosuj", this);
   connect(previewButton_, &QPushButton::clicked, this, [this] { showPreview(); });
   apply_ = &addApplyCommand(applyButton_, {.setsRestartNeeded = true}, [this] { return apply(); });
 
@@ -139,12 +152,12 @@ LogoPage::LogoPage(AppContext& app, const PageInfo& info, QWidget* parent) : Pag
   helpLine_->setGeometry(24, 310, 560, 18);
   helpLine_->setAlignment(Qt::AlignHCenter);
 
-  auto* chooseScheme =
-      hintedButton(QStringLiteral("Wybierz schemat"), QStringLiteral("Wybierz dowolny schemat"), "logoWybierzSchemat", this);
+  auto* chooseScheme = hintedButton(QStringLiteral("Wybierz schemat"),
+                                    QStringLiteral("Wybierz dowolny schemat"), "logoWybierzSchemat", this);
   chooseScheme->setGeometry(24, 338, 130, 25);
   connect(chooseScheme, &QPushButton::clicked, this, [this] { showSchemes(); });
-  schemeApplyButton_ = hintedButton(QStringLiteral("Zastosuj schemat"), QStringLiteral("Zastosuj wybrany schemat"),
-                                    "logoZastosujSchemat", this);
+  schemeApplyButton_ = hintedButton(QStringLiteral("Zastosuj schemat"),
+                                    QStringLiteral("Zastosuj wybrany schemat"), "logoZastosujSchemat", this);
   schemeApplyButton_->setGeometry(164, 338, 130, 25);
   applyScheme_ = &addApplyCommand(
       schemeApplyButton_, {.setsRestartNeeded = true, .consultedAtClose = false, .alwaysEnabled = true},
@@ -174,6 +187,11 @@ LogoPage::LogoPage(AppContext& app, const PageInfo& info, QWidget* parent) : Pag
   panelLayout->addWidget(schemeList_);
   connect(schemeList_, &QListWidget::itemClicked, this,
           [this](QListWidgetItem* item) { schemeClicked(item->text()); });
+  // Moving the selection with the keys counts as a click, as in a list box
+  // of the system; a mouse click is taken on its release.
+  connect(schemeList_, &QListWidget::currentItemChanged, this, [this](QListWidgetItem* item) {
+    if (item && QGuiApplication::mouseButtons() == Qt::NoButton) schemeClicked(item->text());
+  });
   connect(schemeList_, &QListWidget::itemDoubleClicked, this, [this] { schemePanel_->hide(); });
   schemePanel_->hide();
 
@@ -240,7 +258,8 @@ void LogoPage::load() {
     } else if (product == "Microsoft Windows 95") {
       stock = programFolder("Logo\\LogoWin\\Win95Logo.bmp");
     }
-    if (!stock.empty() && app().files().fileExists(stock)) setSlot(LogoSlot::Start, readPicture(stock), false);
+    if (!stock.empty() && app().files().fileExists(stock))
+      setSlot(LogoSlot::Start, readPicture(stock), false);
   }
   schemeApplyButton_->hide();
 }
@@ -286,12 +305,12 @@ bool LogoPage::eventFilter(QObject* watched, QEvent* event) {
 
 void LogoPage::pick(LogoSlot slot) {
   const SlotSpec& spec = kSlots[index(slot)];
-  const std::optional<std::string> file = app().dialogs().openPicture({.title = spec.pickerTitle,
-                                                                       .filter = "Bitmapy|*.bmp",
-                                                                       .initialFolder = programFolder(
-                                                                           logoSchemeFolder(slot)),
-                                                                       .defaultExtension = {},
-                                                                       .mustExist = true});
+  const std::optional<std::string> file =
+      app().dialogs().openPicture({.title = spec.pickerTitle,
+                                   .filter = "Bitmapy|*.bmp",
+                                   .initialFolder = programFolder(logoSchemeFolder(slot)),
+                                   .defaultExtension = {},
+                                   .mustExist = true});
   if (!file || file->empty()) return;
   if (!app().files().fileExists(*file) || !hasBmpExtension(*file)) {
     app().dialogs().message(spec.formatMessage);
@@ -302,7 +321,8 @@ void LogoPage::pick(LogoSlot slot) {
     setSlot(slot, std::move(picture), true);
     apply_->setPending(true);
   } else {
-    app().dialogs().message(std::string("Wybrane logo nie spełnia okreśclonych wymagań\r\r") + kNote + " :-)");
+    app().dialogs().message(std::string("Wybrane logo nie spełnia okreśclonych wymagań\r\r") + kNote +
+                            " :-)");
     setSlot(slot, std::nullopt, false);
     apply_->setPending(false);
   }

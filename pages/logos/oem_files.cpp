@@ -15,7 +15,8 @@ std::vector<std::string> oemInfoLines(const std::string& product, const std::str
                                       const std::string& organisation, const std::vector<std::string>& text) {
   std::vector<std::string> lines{"[General]", "Manufacturer=" + product, "Model=" + company,
                                  "Manufactured=Zrobiony przez: " + organisation, "[Support Information]"};
-  for (std::size_t k = 0; k < text.size(); ++k) lines.push_back("Line" + std::to_string(k + 1) + "=" + text[k]);
+  for (std::size_t k = 0; k < text.size(); ++k)
+    lines.push_back("Line" + std::to_string(k + 1) + "=" + text[k]);
   return lines;
 }
 

@@ -38,22 +38,27 @@ constexpr char kWrongFormat[] =
     "Format wybranego pliku jest nieprawidłowy. Wybierz inny plik, lub sprawdź czy wybrany plik istnieje.";
 constexpr char kNoPicture[] = "Nie możesz zastosować OEM, ponieważ nie wybrałeś go !!!";
 constexpr char kNoTexts[] = "Musisz podać jeszcze Nazwę produktu, Firmę i wstawić jakiś dowolny tekst";
-constexpr char kCaptureFailed[] = "Nie można zpisac pliku !!!\rSprawdź, czy dysk nie jest chronony przed zapisem.";
+constexpr char kCaptureFailed[] =
+    "Nie można zpisac pliku !!!\rSprawdź, czy dysk nie jest chronony przed zapisem.";
 constexpr char kCropFailed[] = "Nie można zpisac pliku";
 constexpr char kNote[] =
-    "Możesz wybrać logo spośród wszystkich bitmap jakie masz na dysku, ale logo OEM ma określone wymiary. Wymiary "
-    "rysunku nie powinny być większe niż 180x114. W przeciwnym wypadku zostanie wyświetlona tylko część rysunku "
+    "Możesz wybrać logo spośród wszystkich bitmap jakie masz na dysku, ale logo OEM ma określone wymiary. "
+    "Wymiary "
+    "rysunku nie powinny być większe niż 180x114. W przeciwnym wypadku zostanie wyświetlona tylko część "
+    "rysunku "
     "(obejmująca żądane wymiary).";
 constexpr char kFilter[] =
-    "Wszystkie pliki graficzne|*.gif;*.gif;*.jpg;*.jpeg;*.bmp;*.ico;*.emf;*.wmf|Bitmapy|*.bmp|Gify|*.gif|Jpegi|*.jpg;"
+    "Wszystkie pliki "
+    "graficzne|*.gif;*.gif;*.jpg;*.jpeg;*.bmp;*.ico;*.emf;*.wmf|Bitmapy|*.bmp|Gify|*.gif|Jpegi|*.jpg;"
     "*.jpeg";
 // Only these spellings pass; ".Bmp" does not.
-constexpr const char* kExtensions[] = {".bmp", ".BMP", ".gif", ".GIF", ".jpg", ".JPG", ".jpeg",
+constexpr const char* kExtensions[] = {".bmp",  ".BMP", ".gif", ".GIF", ".jpg", ".JPG", ".jpeg",
                                        ".JPEG", ".ico", ".ICO", ".emf", ".EMF", ".wmf", ".WMF"};
 
 // The capture window's place over the logo box, by the tab layout chosen on
 // the options page (1 to 7).
-constexpr QPoint kCaptureOffsets[] = {{79, 174}, {79, 60}, {269, 60}, {79, 60}, {79, 174}, {79, 79}, {79, 60}};
+constexpr QPoint kCaptureOffsets[] = {{79, 174}, {79, 60}, {269, 60}, {79, 60},
+                                      {79, 174}, {79, 79}, {79, 60}};
 
 constexpr QPoint kLogoBoxAt{24, 48};
 
@@ -157,30 +162,33 @@ OemPage::OemPage(AppContext& app, const PageInfo& info, QWidget* parent) : Page(
   product_->setToolTip(QStringLiteral("Podaj nazwę produktu"));
   product_->setAccessibleName(QStringLiteral("Nazwa produktu:"));
   product_->setGeometry(410, 74, 170, 22);
-  auto* textLabel = new QLabel(QStringLiteral("Inny, dowolny tekst, który ma  być\nwidoczny w oknie \"Zrobiony Przez:\""), this);
+  auto* textLabel = new QLabel(
+      QStringLiteral("Inny, dowolny tekst, który ma  być\nwidoczny w oknie \"Zrobiony Przez:\""), this);
   textLabel->setObjectName("OEMTekstCaption");
   textLabel->setGeometry(300, 102, 280, 34);
   text_ = new QPlainTextEdit(this);
   text_->setObjectName("OEMTekst");
   text_->setToolTip(QStringLiteral("Podja dowolny tekst"));
-  text_->setAccessibleName(QStringLiteral("Inny, dowolny tekst, który ma  być widoczny w oknie \"Zrobiony Przez:\""));
+  text_->setAccessibleName(
+      QStringLiteral("Inny, dowolny tekst, który ma  być widoczny w oknie \"Zrobiony Przez:\""));
   text_->setGeometry(300, 138, 280, 110);
   companyLabel->setBuddy(company_);
   productLabel->setBuddy(product_);
 
-  auto* change =
-      hintedButton(QStringLiteral("Zmień logo"), QStringLiteral("Kliknij, aby zmienić logo OEM"), "OEMZmienLogo", this);
+  auto* change = hintedButton(QStringLiteral("Zmień logo"), QStringLiteral("Kliknij, aby zmienić logo OEM"),
+                              "OEMZmienLogo", this);
   change->setGeometry(24, 300, 100, 25);
-  previewButton_ = hintedButton(QStringLiteral("OEM Podgląd"), QStringLiteral("Kliknij, aby zobaczyć podgląd OEM"),
-                                "OEMPodglad", this);
+  previewButton_ = hintedButton(QStringLiteral("OEM Podgląd"),
+                                QStringLiteral("Kliknij, aby zobaczyć podgląd OEM"), "OEMPodglad", this);
   previewButton_->setGeometry(132, 300, 100, 25);
   previewButton_->setEnabled(false);
   removeButton_ =
       hintedButton(QStringLiteral("Usuń"), QStringLiteral("Usuwa OEM z twojego komputera"), "OEMUsun", this);
   removeButton_->setGeometry(240, 300, 80, 25);
   removeButton_->setEnabled(false);
-  applyButton_ = hintedButton(QString::fromUtf8(kApply), QStringLiteral("Zastosuj wybrany przez ciebie schemat OEM"),
-                              "OEMZastosuj", this);
+  applyButton_ =
+      hintedButton(QString::fromUtf8(kApply), QStringLiteral("Zastosuj wybrany przez ciebie schemat OEM"),
+                   "OEMZastosuj", this);
   applyButton_->setGeometry(500, 300, 80, 25);
   connect(change, &QPushButton::clicked, this, [this] { choosePicture(); });
   connect(previewButton_, &QPushButton::clicked, this,
@@ -201,12 +209,14 @@ OemPage::OemPage(AppContext& app, const PageInfo& info, QWidget* parent) : Page(
   asIs_->setToolTip(QStringLiteral("Zapisujesz wtedy, gdy logo ma mniejsze wymiary od wymaganych 180x114"));
   fitted_ = new QRadioButton(QStringLiteral("dopasowane"), placementPanel_);
   fitted_->setObjectName("OEMDopasowane");
-  fitted_->setToolTip(QStringLiteral("Zapisujesz wtedy, gdy logo ma większe wymiary od wymaganych 180x114. Możesz "
-                                     "zobaczyć, jak będzie wyglądało w formacie wymaganym i tak go zapisać."));
+  fitted_->setToolTip(
+      QStringLiteral("Zapisujesz wtedy, gdy logo ma większe wymiary od wymaganych 180x114. Możesz "
+                     "zobaczyć, jak będzie wyglądało w formacie wymaganym i tak go zapisać."));
   cutOut_ = new QRadioButton(QStringLiteral("wycinek"), placementPanel_);
   cutOut_->setObjectName("OEMWycinek");
-  cutOut_->setToolTip(QStringLiteral("Zapisujesz wtedy, gdy logo ma większe wymiary od wymaganych 180x114. Możesz "
-                                     "wybrać sobie wycinek rysunku i zapisać go w wymaganym formacie."));
+  cutOut_->setToolTip(
+      QStringLiteral("Zapisujesz wtedy, gdy logo ma większe wymiary od wymaganych 180x114. Możesz "
+                     "wybrać sobie wycinek rysunku i zapisać go w wymaganym formacie."));
   for (QRadioButton* choice : {asIs_, fitted_, cutOut_}) {
     choices->addWidget(choice);
     connect(choice, &QRadioButton::clicked, this, [this] { choosePlacement(); });
@@ -279,7 +289,8 @@ void OemPage::load() {
   transparent_->setChecked(false);
   sizeLine_->clear();
   status_->setText(QString::fromUtf8(kNotInstalled));
-  company_->setText(QString::fromStdString(shownWindowsInformation(app().registry(), "RegisteredOrganization")));
+  company_->setText(
+      QString::fromStdString(shownWindowsInformation(app().registry(), "RegisteredOrganization")));
   product_->setText(QString::fromStdString(shownWindowsInformation(app().registry(), "ProductName")));
   nameLine_->clear();
   text_->clear();
@@ -308,7 +319,8 @@ void OemPage::load() {
         iniLines_ = ini.readSectionValues("Support Information");
         QStringList lines;
         for (std::size_t k = 1; k <= iniLines_.size(); ++k)
-          lines << QString::fromStdString(ini.readString("Support Information", "Line" + std::to_string(k), ""));
+          lines << QString::fromStdString(
+              ini.readString("Support Information", "Line" + std::to_string(k), ""));
         text_->setPlainText(lines.join('\n'));
       }
       setInstalledState();
@@ -389,7 +401,8 @@ void OemPage::fitToggled() {
     sizeLine_->setText(QStringLiteral("Rozmiar twojego rysunku 180 x 114"));
   } else {
     showPicture(picture_, false);
-    sizeLine_->setText(QStringLiteral("Rozmiar twojego rysunku %1 x %2").arg(picture_.width()).arg(picture_.height()));
+    sizeLine_->setText(
+        QStringLiteral("Rozmiar twojego rysunku %1 x %2").arg(picture_.width()).arg(picture_.height()));
   }
 }
 
@@ -426,7 +439,8 @@ bool OemPage::captureLogo(int layout) {
 }
 
 bool OemPage::writeInfoFile() {
-  if (app().files().writeFile(infoFile(), oemInfoFile(iniLines_, app().environment().ansiCodePage()))) return true;
+  if (app().files().writeFile(infoFile(), oemInfoFile(iniLines_, app().environment().ansiCodePage())))
+    return true;
   app().dialogs().message("Nie można zapisać pliku " + infoFile() + ".");
   return false;
 }

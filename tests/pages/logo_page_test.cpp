@@ -92,8 +92,10 @@ TEST_F(LogoPageTest, PickingAcceptsAWidthOf320OrAHeightOf400AndABmpExtensionInAn
     bool formatMessage;
   };
   const Case cases[] = {
-      {"C:\\pics\\szeroki.bmp", {320, 200}, true, false}, {"C:\\pics\\wysoki.BMP", {640, 400}, true, false},
-      {"C:\\pics\\duzy.bmp", {640, 480}, false, false},   {"C:\\pics\\inny.dib", {320, 400}, false, true},
+      {"C:\\pics\\szeroki.bmp", {320, 200}, true, false},
+      {"C:\\pics\\wysoki.BMP", {640, 400}, true, false},
+      {"C:\\pics\\duzy.bmp", {640, 480}, false, false},
+      {"C:\\pics\\inny.dib", {320, 400}, false, true},
       {"C:\\pics\\brak.bmp", {}, false, true},
   };
   for (const Case& c : cases) {
@@ -181,8 +183,9 @@ TEST_F(LogoPageTest, ApplyWritesTheCurrentSlotOnlyAndAnErrorKeepsItPending) {
 }
 
 TEST_F(LogoPageTest, ASchemeLoadsItsThreeFilesAndStopsWithAMessageAtAMissingOne) {
-  for (const char* file : {"Logo/logowin/Win95PlusLogo.bmp", "Logo/logow/Win95Logow.bmp", "Logo/logos/WinLogos.bmp",
-                           "Logo/logowin/MatrixLogo.bmp", "Logo/logos/MatrixLogos.bmp"})
+  for (const char* file :
+       {"Logo/logowin/Win95PlusLogo.bmp", "Logo/logow/Win95Logow.bmp", "Logo/logos/WinLogos.bmp",
+        "Logo/logowin/MatrixLogo.bmp", "Logo/logos/MatrixLogos.bmp"})
     copyProgramFile(file);
   LogoPage& page = open();
   EXPECT_EQ(page.schemeName(), "schemat");
@@ -210,7 +213,11 @@ TEST_F(LogoPageTest, ASchemeLoadsItsThreeFilesAndStopsWithAMessageAtAMissingOne)
   EXPECT_EQ(dialogs.boxes().size(), 1u);
   EXPECT_FALSE(schemeApply()->isVisible());
 
-  // Enter in the list closes its panel.
+  // The arrow keys load the scheme they move to; Enter closes the panel.
+  dialogs.shown.clear();
+  key(find<QListWidget>("logoListaSchematow"), Qt::Key_Up);  // "Linux": none of its files is there
+  EXPECT_EQ(page.schemeName(), "Linux");
+  EXPECT_EQ(dialogs.boxes().size(), 1u);
   key(find<QListWidget>("logoListaSchematow"), Qt::Key_Return);
   EXPECT_FALSE(find<QWidget>("logoSchematy")->isVisible());
 }

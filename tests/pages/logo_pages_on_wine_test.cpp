@@ -39,8 +39,8 @@ class LogoPagesOnWineTest : public WinePrefixTest {
     image.fill(Qt::darkBlue);
     const std::vector<std::uint8_t> bytes = formats::BmpWriter::encode(image, depth);
     fs::create_directories(host.parent_path());
-    std::ofstream(host, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(host, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
   }
   std::string identify(const fs::path& host) {
     return capture("identify -format '%m %w %h %z' '" + host.string() + "' 2>&1");
@@ -59,8 +59,7 @@ TEST_F(LogoPagesOnWineTest, TheShutDownLogoAndTheOemSetAreWrittenOnTheWineDrive)
   const fs::path oemLogo = drive() / "windows" / "system32" / "oemlogo.bmp";
   const fs::path oemInfo = drive() / "windows" / "system32" / "oeminfo.ini";
   for (const fs::path& file : {shutDown, oemLogo, oemInfo}) fs::remove(file);
-  const std::string product =
-      query("HKLM\\Software\\Microsoft\\Windows NT\\CurrentVersion", "ProductName");
+  const std::string product = query("HKLM\\Software\\Microsoft\\Windows NT\\CurrentVersion", "ProductName");
   stopWineserver();
   {
     auto session = openWithPictures();
@@ -97,7 +96,7 @@ TEST_F(LogoPagesOnWineTest, TheShutDownLogoAndTheOemSetAreWrittenOnTheWineDrive)
   EXPECT_EQ(ini.rfind("[General]\r\nManufacturer=", 0), 0u) << ini;
   EXPECT_NE(ini.find("\r\nModel=Kelvaro\r\n"), std::string::npos) << ini;
   EXPECT_NE(ini.find("[Support Information]\r\nLine1=Pomoc techniczna\r\n"), std::string::npos) << ini;
-  // Wine's own profile reader finds the text.
+  // Wine reads the file where its programs look for it.
   const std::string read = capture("WINEPREFIX='" + prefix.string() +
                                    "' WINEDEBUG=-all wine cmd /c type 'C:\\windows\\system32\\oeminfo.ini' "
                                    "2>/dev/null");

@@ -118,8 +118,10 @@ TEST_F(OemPageTest, ChoosingAPictureChecksTheExtensionExactlyAndPlacesThePicture
     QPoint at;
   };
   const Case cases[] = {
-      {"C:\\pics\\rowny.bmp", {180, 114}, true, {0, 0}},  {"C:\\pics\\maly.bmp", {100, 50}, true, {40, 32}},
-      {"C:\\pics\\duzy.BMP", {300, 200}, true, {-60, -43}}, {"C:\\pics\\mieszany.Bmp", {100, 50}, false, {}},
+      {"C:\\pics\\rowny.bmp", {180, 114}, true, {0, 0}},
+      {"C:\\pics\\maly.bmp", {100, 50}, true, {40, 32}},
+      {"C:\\pics\\duzy.BMP", {300, 200}, true, {-60, -43}},
+      {"C:\\pics\\mieszany.Bmp", {100, 50}, false, {}},
       {"C:\\pics\\brak.gif", {}, false, {}},
   };
   for (const Case& c : cases) {
@@ -133,7 +135,8 @@ TEST_F(OemPageTest, ChoosingAPictureChecksTheExtensionExactlyAndPlacesThePicture
     if (!c.accepted) {
       ASSERT_EQ(dialogs.boxes().size(), 1u);
       EXPECT_EQ(dialogs.boxes()[0].text,
-                "Format wybranego pliku jest nieprawidłowy. Wybierz inny plik, lub sprawdź czy wybrany plik istnieje.");
+                "Format wybranego pliku jest nieprawidłowy. Wybierz inny plik, lub sprawdź czy wybrany plik "
+                "istnieje.");
       continue;
     }
     EXPECT_TRUE(dialogs.boxes().empty());
@@ -148,7 +151,8 @@ TEST_F(OemPageTest, ChoosingAPictureChecksTheExtensionExactlyAndPlacesThePicture
   const ScriptedDialogs::Shown& picker = dialogs.shown.front();
   EXPECT_EQ(picker.file.title, "Wybierz odpowiednie logo OEM");
   EXPECT_EQ(picker.file.initialFolder, programDos("Logo\\OEM"));
-  EXPECT_TRUE(picker.file.filter.starts_with("Wszystkie pliki graficzne|*.gif;*.gif;*.jpg;*.jpeg;*.bmp;*.ico;"));
+  EXPECT_TRUE(
+      picker.file.filter.starts_with("Wszystkie pliki graficzne|*.gif;*.gif;*.jpg;*.jpeg;*.bmp;*.ico;"));
 
   // "Dopasuj" stretches the picture over the box.
   choose("C:\\pics\\duzy.BMP");
