@@ -9,6 +9,8 @@
 #include "pages/appearance/cursor_page.h"
 #include "pages/appearance/fonts_page.h"
 #include "pages/appearance/sound_page.h"
+#include "pages/logos/logo_page.h"
+#include "pages/logos/oem_page.h"
 #include "pages/shell/shell_folders_page.h"
 #include "pages/system/control_panel_page.h"
 #include "pages/system/history_page.h"
@@ -24,6 +26,8 @@ Page* createPage(AppContext& app, const PageInfo& info, QWidget* parent) {
   if (id == "windows") return new WindowsPage(app, info, parent);
   if (id == "czcionki") return new FontsPage(app, info, parent);
   if (id == "dzwieki") return new SoundPage(app, info, parent);
+  if (id == "logo") return new LogoPage(app, info, parent);
+  if (id == "OEM") return new OemPage(app, info, parent);
   if (id == "foldery") return new ShellFoldersPage(app, info, parent);
   if (id == "AutoRUN") return new StartupProgramsPage(app, info, parent);
   if (id == "ustawienia") return new HistoryPage(app, info, parent);

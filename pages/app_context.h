@@ -15,6 +15,7 @@ class Fonts;
 class Icons;
 class Launcher;
 class Pictures;
+class ScreenCapture;
 class ShellLinks;
 class Sound;
 class SystemSettings;
@@ -38,6 +39,9 @@ class AppContext {
   Fonts& fonts() const { return *platform_.fonts; }
   Sound& sound() const { return *platform_.sound; }
   SystemSettings& systemSettings() const { return *platform_.systemSettings; }
+  // The screen's pixels of a window; null where nothing can give them (the
+  // window then draws its content into the bitmap itself).
+  ScreenCapture* screenCapture() const { return platform_.screenCapture; }
   const Platform& platform() const { return platform_; }
 
   // The main window as pages may change it; a frame that changes nothing
@@ -45,6 +49,14 @@ class AppContext {
   FrameControl& frame() const { return frame_ ? *frame_ : detached_; }
   void attachFrame(FrameControl* frame) { frame_ = frame; }
   bool frameAttached(const FrameControl* frame) const { return frame_ == frame; }
+
+  // The program's Windows directory (a DOS path without a trailing
+  // backslash): the environment's, until the crop window of the OEM page
+  // sets the one it found in the registry, which holds from then on.
+  std::string windowsDirectory() const {
+    return windowsDirectory_.empty() ? platform_.environment->windowsDirectory() : windowsDirectory_;
+  }
+  void setWindowsDirectory(std::string directory) { windowsDirectory_ = std::move(directory); }
 
   // Set by Apply commands that need a restart; never cleared.
   bool restartNeeded() const { return restartNeeded_; }
@@ -76,6 +88,7 @@ class AppContext {
   FrameControl* frame_ = nullptr;
   mutable DetachedFrame detached_;
   bool restartNeeded_ = false;
+  std::string windowsDirectory_;
   int loadingGuard_ = 0;
 };
 

@@ -8,6 +8,7 @@
 #include "platform/linux_pictures.h"
 #include "platform/linux_shell_links.h"
 #include "platform/linux_system_settings.h"
+#include "platform/qt_screen_capture.h"
 #include "platform/qt_sound.h"
 #include "platform/sandbox_launcher.h"
 #include "store/registry_handle.h"
@@ -50,6 +51,7 @@ struct LinuxPlatform::Services {
   EnvironmentFonts fonts;
   QtSound sound;
   LinuxSystemSettings systemSettings;
+  QtScreenCapture screenCapture;
 };
 
 LinuxPlatform::LinuxPlatform(Environment& environment, Dialogs& dialogs)
@@ -66,6 +68,7 @@ LinuxPlatform::LinuxPlatform(Environment& environment, Dialogs& dialogs)
   platform_.fonts = &services_->fonts;
   platform_.sound = &services_->sound;
   platform_.systemSettings = &services_->systemSettings;
+  platform_.screenCapture = &services_->screenCapture;
 }
 
 LinuxPlatform::~LinuxPlatform() = default;

@@ -115,6 +115,7 @@ void PageHarness::open(Environment::Kind kind) {
   platform.fonts = fonts.get();
   platform.sound = &sound;
   platform.systemSettings = &systemSettings;
+  platform.screenCapture = &screenCapture;
   app = std::make_unique<AppContext>(platform);
 }
 

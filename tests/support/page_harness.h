@@ -24,6 +24,7 @@
 #include "platform/recording_icons.h"
 #include "platform/recording_launcher.h"
 #include "platform/recording_pictures.h"
+#include "platform/recording_screen_capture.h"
 #include "platform/recording_shell_links.h"
 #include "platform/recording_sound.h"
 #include "platform/recording_system_settings.h"
@@ -109,6 +110,7 @@ class PageHarness : public ::testing::Test {
   RecordingPictures pictures;
   RecordingSound sound;
   RecordingSystemSettings systemSettings;
+  RecordingScreenCapture screenCapture;
   std::unique_ptr<Environment> environment;
   // The environment's own fonts (its Fonts folder and registrations).
   std::unique_ptr<EnvironmentFonts> fonts;
