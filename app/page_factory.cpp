@@ -9,6 +9,9 @@
 #include "pages/appearance/cursor_page.h"
 #include "pages/appearance/fonts_page.h"
 #include "pages/appearance/sound_page.h"
+#include "pages/appearance/system_icons_page.h"
+#include "pages/shell/file_icons_page.h"
+#include "pages/shell/folder_icons_page.h"
 #include "pages/shell/shell_folders_page.h"
 #include "pages/system/control_panel_page.h"
 #include "pages/system/history_page.h"
@@ -25,6 +28,9 @@ Page* createPage(AppContext& app, const PageInfo& info, QWidget* parent) {
   if (id == "czcionki") return new FontsPage(app, info, parent);
   if (id == "dzwieki") return new SoundPage(app, info, parent);
   if (id == "foldery") return new ShellFoldersPage(app, info, parent);
+  if (id == "ikony") return new SystemIconsPage(app, info, parent);
+  if (id == "pliki") return new FileIconsPage(app, info, parent);
+  if (id == "IkonyFolderow") return new FolderIconsPage(app, info, parent);
   if (id == "AutoRUN") return new StartupProgramsPage(app, info, parent);
   if (id == "ustawienia") return new HistoryPage(app, info, parent);
   if (id == "dodajusun") return new InstalledProgramsPage(app, info, parent);

@@ -96,6 +96,14 @@ std::vector<Icon> LinuxIcons::allIcons(std::string_view dosPath) {
   return icons;
 }
 
+std::vector<QImage> LinuxIcons::largeIcons(std::string_view dosPath) {
+  const std::optional<std::filesystem::path> host = locate(dosPath);
+  if (!host) return {};
+  const formats::FileBytes bytes(*host);
+  if (!bytes.isOpen()) return {};
+  return formats::IconExtractor(bytes.view()).allLarge();
+}
+
 QImage LinuxIcons::displayIcon(std::string_view location, IconTarget target) {
   const IconDisplayPlan plan = planIconDisplay(location, directories_);
   switch (plan.kind) {

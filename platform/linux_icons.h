@@ -21,6 +21,7 @@ class LinuxIcons : public Icons {
   int iconCount(std::string_view dosPath) override;
   Icon extractIcon(std::string_view dosPath, int index) override;
   std::vector<Icon> allIcons(std::string_view dosPath) override;
+  std::vector<QImage> largeIcons(std::string_view dosPath) override;
   QImage displayIcon(std::string_view location, IconTarget target = IconTarget::Other) override;
   QImage substituteIcon(IconTarget target) override;
   Icon fileTypeIcon(std::string_view extension) override;
