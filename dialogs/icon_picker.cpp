@@ -310,6 +310,9 @@ void TIkonyForm::open(int slot, QWidget* mainWindow) {
     if (const QScreen* screen = this->screen()) move(screen->availableGeometry().center() - rect().center());
     placed_ = true;
   }
+  // Focus on the folder tree before the window shows, or a list that had it
+  // would take it back and choose its first icon.
+  tree_->setFocus();
   show();
   raise();
   activateWindow();

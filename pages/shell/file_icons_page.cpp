@@ -79,6 +79,8 @@ FileIconsPage::FileIconsPage(AppContext& app, const PageInfo& info, QWidget* par
   selector_->setToolTip(QStringLiteral("Opis wybranego pliku"));
   selector_->setMaxVisibleItems(20);
   selectorLabel->setBuddy(selector_);
+  selector_->lineEdit()->setObjectName("plikiOpisyTekst");
+  selector_->lineEdit()->setAccessibleName(selectorLabel->text());
   grid->addWidget(selectorLabel, 0, 1);
   grid->addWidget(selector_, 1, 1);
   grid->setColumnStretch(1, 1);
@@ -92,6 +94,7 @@ FileIconsPage::FileIconsPage(AppContext& app, const PageInfo& info, QWidget* par
   preview_->setFixedSize(32, 32);
   preview_->setToolTip(QStringLiteral("Ikona wybranego typu plików"));
   preview_->setAccessibleName(QStringLiteral("Ikona wybranego typu plików"));
+  preview_->setMouseTracking(true);
   preview_->installEventFilter(this);
   change_ = hintedButton(QStringLiteral("Zmień"), QStringLiteral("Zmień ikonę wybranego typ pliku"), "plikiZmien",
                          this);
@@ -118,7 +121,7 @@ FileIconsPage::FileIconsPage(AppContext& app, const PageInfo& info, QWidget* par
 }
 
 bool FileIconsPage::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == preview_ && event->type() == QEvent::Enter) {
+  if (watched == preview_ && (event->type() == QEvent::Enter || event->type() == QEvent::MouseMove)) {
     preview_->setToolTip(QStringLiteral("Ikony pliku ") + extension_->text());
   }
   return Page::eventFilter(watched, event);
@@ -170,14 +173,15 @@ void FileIconsPage::typedInSelector(const QString& text) {
     chooseEntry(index);
     return;
   }
-  // Not one of the entries: the page starts over.
+  // Not one of the entries: the page starts over, the prompt shown again
+  // once the emptied field has cleared the selector's text.
+  extension_->clear();
   setPreview({});
   location_.clear();
   typeName_.clear();
-  selector_->setEditText(QString::fromUtf8(kPrompt));
   apply_->setPending(false);
   change_->setEnabled(false);
-  extension_->clear();
+  selector_->setEditText(QString::fromUtf8(kPrompt));
 }
 
 void FileIconsPage::extensionChanged() {
