@@ -15,10 +15,10 @@ namespace kelvaro {
 class RecordingIcons : public Icons {
  public:
   struct Call {
-    std::string
-        operation;  // "iconCount", "extractIcon", "allIcons", "largeIcons", "displayIcon", "substituteIcon", "fileTypeIcon"
-    std::string argument;  // the path, location or extension
-    int index = 0;         // extractIcon's index, or the IconTarget as a number
+    std::string operation;  // "iconCount", "extractIcon", "allIcons", "largeIcons", "displayIcon",
+                            // "substituteIcon", "fileTypeIcon"
+    std::string argument;   // the path, location or extension
+    int index = 0;          // extractIcon's index, or the IconTarget as a number
   };
 
   // The icons of a file, by DOS path as the caller spells it.

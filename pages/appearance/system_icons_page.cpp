@@ -41,10 +41,11 @@ constexpr std::array<SlotSpec, SystemIconsPage::kSlotCount> kSlots{{
     {"Aktówka", nullptr, "CLSID\\{85BBD920-42A0-1069-A2E4-08002B30309D}\\DefaultIcon", "", nullptr},
     {"Folder Downloaded \r\nProgram Files", "Download Program Files",
      "CLSID\\{8369AB20-56C9-11D0-94E8-00AA0059CE02}\\DefaultIcon", "", nullptr},
-    {"Folder Offline Web Pages", "Offline Web Pages", "CLSID\\{8E6E6079-0CB7-11d2-8F10-0000F87ABD16}\\DefaultIcon",
-     "", nullptr},
+    {"Folder Offline Web Pages", "Offline Web Pages",
+     "CLSID\\{8E6E6079-0CB7-11d2-8F10-0000F87ABD16}\\DefaultIcon", "", nullptr},
     {"Dial-Up Networking", nullptr, "CLSID\\{992CFFA0-F557-101A-88EC-00DD010CCC48}\\DefaultIcon", "", "33"},
-    {"Zaplanowane zadania", nullptr, "CLSID\\{D6277990-4C6A-11CF-8D87-00AA0060F5BF}\\DefaultIcon", "", nullptr},
+    {"Zaplanowane zadania", nullptr, "CLSID\\{D6277990-4C6A-11CF-8D87-00AA0060F5BF}\\DefaultIcon", "",
+     nullptr},
     {"Czcionki", "Czcinki", "CLSID\\{BD84B380-8CA2-1069-AB1D-08000948F534}\\DefaultIcon", "", nullptr},
     {"Pulpit", nullptr, "CLSID\\{00021400-0000-0000-C000-000000000046}\\DefaultIcon", "", "34"},
     {"Otwarty folder", nullptr, nullptr, "4", "4"},
@@ -103,7 +104,8 @@ SystemIconsPage::SystemIconsPage(AppContext& app, const PageInfo& info, QWidget*
     Slot& s = slots_[index(slot)];
     s.picture = new IconPicture(strip_);
     s.picture->setObjectName(QStringLiteral("ikonySlot%1").arg(slot));
-    const QString hint = QStringLiteral("Ikona \"%1\"").arg(QString::fromUtf8(spec.name ? spec.name : spec.caption));
+    const QString hint =
+        QStringLiteral("Ikona \"%1\"").arg(QString::fromUtf8(spec.name ? spec.name : spec.caption));
     s.picture->setToolTip(hint);
     s.picture->setAccessibleName(hint);
     s.picture->move(x + (kCellWidth - 32) / 2, y + 6);
@@ -153,7 +155,8 @@ void SystemIconsPage::highlight(int slot) {
   const Slot& s = slots_[index(slot)];
   pictureFrame_->setGeometry(s.picture->geometry().adjusted(-4, -4, 4, 4));
   // Around the caption's text, not its whole cell.
-  const QRect text = s.caption->fontMetrics().boundingRect(s.caption->rect(), static_cast<int>(s.caption->alignment()) | Qt::TextWordWrap, s.caption->text());
+  const QRect text = s.caption->fontMetrics().boundingRect(
+      s.caption->rect(), static_cast<int>(s.caption->alignment()) | Qt::TextWordWrap, s.caption->text());
   captionFrame_->setGeometry(text.translated(s.caption->pos()).adjusted(-4, -2, 4, 2));
   pictureFrame_->show();
   captionFrame_->show();

@@ -39,21 +39,25 @@ constexpr std::array<Marker, 3> kMarkers{{
 
 std::string iconMessage(const std::string& extension) {
   const std::string ext = "\"" + extension + "\"";
-  return "Ikonę wybranego typu plików można zmienić, ale zalecam nie wprowadzać zmian dotyczących plików typu " +
+  return "Ikonę wybranego typu plików można zmienić, ale zalecam nie wprowadzać zmian dotyczących plików "
+         "typu " +
          ext + ", ponieważ ikona tego pliku przyjmuje różny wygląd w zależności od posiadanego pliku " + ext +
          ". Jeżeli zmienisz ikonę tego typu plików wówczas wszystkie pliki z rozszerzeniem " + ext +
-         " będą miały jednakową ikonę. To tak, jakby plikom ikon nadać jedną stałą ikonę. Wówczas nie widzimy, co "
+         " będą miały jednakową ikonę. To tak, jakby plikom ikon nadać jedną stałą ikonę. Wówczas nie "
+         "widzimy, co "
          "w rzeczywistości przedstawia dana ikona.";
 }
 
 }  // namespace
 
-FileIconsPage::FileIconsPage(AppContext& app, const PageInfo& info, QWidget* parent) : Page(app, info, parent) {
+FileIconsPage::FileIconsPage(AppContext& app, const PageInfo& info, QWidget* parent)
+    : Page(app, info, parent) {
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(12, 12, 12, 12);
   auto* instruction = new QLabel(
-      QStringLiteral("Podaj typ pliku, w jakim chcesz zmienić ikonę.\r\nMusisz podać tylko samo rozszerzenie np: "
-                     "BMP,GIF a nie np: *.GIF lub .GIF"),
+      QStringLiteral(
+          "Podaj typ pliku, w jakim chcesz zmienić ikonę.\r\nMusisz podać tylko samo rozszerzenie np: "
+          "BMP,GIF a nie np: *.GIF lub .GIF"),
       this);
   instruction->setObjectName("plikiInstrukcja");
   instruction->setWordWrap(true);
@@ -96,8 +100,8 @@ FileIconsPage::FileIconsPage(AppContext& app, const PageInfo& info, QWidget* par
   preview_->setAccessibleName(QStringLiteral("Ikona wybranego typu plików"));
   preview_->setMouseTracking(true);
   preview_->installEventFilter(this);
-  change_ = hintedButton(QStringLiteral("Zmień"), QStringLiteral("Zmień ikonę wybranego typ pliku"), "plikiZmien",
-                         this);
+  change_ = hintedButton(QStringLiteral("Zmień"), QStringLiteral("Zmień ikonę wybranego typ pliku"),
+                         "plikiZmien", this);
   change_->setEnabled(false);
   previewRow->addWidget(previewLabel);
   previewRow->addWidget(preview_);

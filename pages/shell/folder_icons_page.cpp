@@ -26,10 +26,13 @@ namespace {
 constexpr int kSlot = 63;
 constexpr char kShellIcons[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\explorer\\Shell Icons";
 constexpr char kDriveMessage[] =
-    "Nie można zmienić ikony dysku na tej zakładce !!!\r\rAby zmienić ikonę dysku przejdź na zakładkę ikony :-)";
+    "Nie można zmienić ikony dysku na tej zakładce !!!\r\rAby zmienić ikonę dysku przejdź na zakładkę ikony "
+    ":-)";
 constexpr char kWriteFailed[] =
-    "Nie można zmienić ikony wskazanemu folderowi ponieważ wskazany folder albo znajduje się na dysku chronionym "
-    "przed zapisem albo na CD, gdzie zniana folderu jest niemożliwa.\rUpewnj się taże, czy wskazany folder nie "
+    "Nie można zmienić ikony wskazanemu folderowi ponieważ wskazany folder albo znajduje się na dysku "
+    "chronionym "
+    "przed zapisem albo na CD, gdzie zniana folderu jest niemożliwa.\rUpewnj się taże, czy wskazany folder "
+    "nie "
     "jest folderem systemowym gdzie nie możliwa jest żadna operacja na takim folderze.";
 
 std::string joinPath(std::string folder, std::string_view name) {
@@ -39,7 +42,8 @@ std::string joinPath(std::string folder, std::string_view name) {
 
 }  // namespace
 
-FolderIconsPage::FolderIconsPage(AppContext& app, const PageInfo& info, QWidget* parent) : Page(app, info, parent) {
+FolderIconsPage::FolderIconsPage(AppContext& app, const PageInfo& info, QWidget* parent)
+    : Page(app, info, parent) {
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(12, 12, 12, 12);
   auto* grid = new QGridLayout;
@@ -74,7 +78,8 @@ FolderIconsPage::FolderIconsPage(AppContext& app, const PageInfo& info, QWidget*
   preview_->setFixedSize(32, 32);
   preview_->setToolTip(QStringLiteral("Nowa ikona folderu"));
   preview_->setAccessibleName(QStringLiteral("Nowa ikona folderu"));
-  change_ = hintedButton(QStringLiteral("Zmień"), QStringLiteral("Zmień ikonę folderu"), "IkonyFolderowZmien", this);
+  change_ = hintedButton(QStringLiteral("Zmień"), QStringLiteral("Zmień ikonę folderu"), "IkonyFolderowZmien",
+                         this);
   auto* iconRow = new QHBoxLayout;
   iconRow->addWidget(iconLabel);
   iconRow->addWidget(preview_);
@@ -85,8 +90,9 @@ FolderIconsPage::FolderIconsPage(AppContext& app, const PageInfo& info, QWidget*
   layout->addStretch(1);
 
   auto* buttons = new QHBoxLayout;
-  auto* applyButton = hintedButton(QStringLiteral("Zastosuj"), QStringLiteral("Zastosuj ikonę dla wybranego folderu"),
-                                   "IkonyFolderowZastosuj", this);
+  auto* applyButton =
+      hintedButton(QStringLiteral("Zastosuj"), QStringLiteral("Zastosuj ikonę dla wybranego folderu"),
+                   "IkonyFolderowZastosuj", this);
   remove_ = hintedButton(QStringLiteral("Usuń"), QStringLiteral("Przywróć folderowi domyślną ikonę"),
                          "IkonyFolderowUsun", this);
   remove_->setEnabled(false);

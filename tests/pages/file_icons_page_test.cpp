@@ -57,8 +57,10 @@ TEST_F(FileIconsPageTest, TypingAnExtensionShowsItsDescriptionAndTheShellsIconFo
   EXPECT_EQ(page.typeSelector()->currentText(), QString::fromUtf8("Obraz mapy bitowej"));
   EXPECT_EQ(page.typeName(), "Paint.Picture");
   EXPECT_EQ(page.location(), "C:\\WINDOWS\\PBRUSH.EXE,1");
-  EXPECT_EQ(preview(page), environmentIcons->fileTypeIcon("BMP").large.convertToFormat(QImage::Format_ARGB32));
-  EXPECT_EQ(preview(page), environmentIcons->extractIcon("C:\\WINDOWS\\PBRUSH.EXE", 1).large.convertToFormat(QImage::Format_ARGB32));
+  EXPECT_EQ(preview(page),
+            environmentIcons->fileTypeIcon("BMP").large.convertToFormat(QImage::Format_ARGB32));
+  EXPECT_EQ(preview(page), environmentIcons->extractIcon("C:\\WINDOWS\\PBRUSH.EXE", 1)
+                               .large.convertToFormat(QImage::Format_ARGB32));
   EXPECT_TRUE(page.changeButton()->isEnabled());
   EXPECT_FALSE(applyButton()->isEnabled());  // only a delivery enables it
   EXPECT_TRUE(dialogs.boxes().empty());
@@ -78,12 +80,13 @@ TEST_F(FileIconsPageTest, AnExtensionWhoseIconIsTheFilesOwnIsReportedAndCannotBe
   ASSERT_EQ(dialogs.boxes().size(), 1u);
   const MessageBoxSpec box = dialogs.boxes().front();
   EXPECT_EQ(box.title, "Morvane Kelvaro");
-  EXPECT_EQ(box.text,
-            "Ikonę wybranego typu plików można zmienić, ale zalecam nie wprowadzać zmian dotyczących plików typu "
-            "\"ICO\", ponieważ ikona tego pliku przyjmuje różny wygląd w zależności od posiadanego pliku \"ICO\". "
-            "Jeżeli zmienisz ikonę tego typu plików wówczas wszystkie pliki z rozszerzeniem \"ICO\" będą miały "
-            "jednakową ikonę. To tak, jakby plikom ikon nadać jedną stałą ikonę. Wówczas nie widzimy, co w "
-            "rzeczywistości przedstawia dana ikona.");
+  EXPECT_EQ(
+      box.text,
+      "Ikonę wybranego typu plików można zmienić, ale zalecam nie wprowadzać zmian dotyczących plików typu "
+      "\"ICO\", ponieważ ikona tego pliku przyjmuje różny wygląd w zależności od posiadanego pliku \"ICO\". "
+      "Jeżeli zmienisz ikonę tego typu plików wówczas wszystkie pliki z rozszerzeniem \"ICO\" będą miały "
+      "jednakową ikonę. To tak, jakby plikom ikon nadać jedną stałą ikonę. Wówczas nie widzimy, co w "
+      "rzeczywistości przedstawia dana ikona.");
   EXPECT_EQ(preview(page), icons.genericIcon().convertToFormat(QImage::Format_ARGB32));
   EXPECT_FALSE(page.changeButton()->isEnabled());
 }
@@ -97,7 +100,8 @@ TEST_F(FileIconsPageTest, AMarkerWithoutItsValueProposesTheShellLibraryIconAndAp
   EXPECT_FALSE(page.extensionField()->isVisible());
   EXPECT_FALSE(page.extensionField()->isEnabled());
   EXPECT_EQ(page.location(), "C:\\WINDOWS\\System\\Shell32.dll,0");  // the shell library's name
-  EXPECT_EQ(preview(page), environmentIcons->extractIcon(kShell32, 0).large.convertToFormat(QImage::Format_ARGB32));
+  EXPECT_EQ(preview(page),
+            environmentIcons->extractIcon(kShell32, 0).large.convertToFormat(QImage::Format_ARGB32));
   ASSERT_TRUE(page.changeButton()->isEnabled());
   EXPECT_FALSE(applyButton()->isEnabled());
 
@@ -135,25 +139,27 @@ TEST_F(FileIconsPageTest, ApplyForAnExtensionWritesTheTypesDefaultIcon) {
 }
 
 TEST_F(FileIconsPageTest, TheSelectorHoldsTheMarkersThenTheTypeListAndAddressesItByPosition) {
-  set(Root::ClassesRoot, ".zz1", "", std::string(""));                // empty type name
-  set(Root::ClassesRoot, ".zz2", "", std::string("NoSuchTypeKey"));   // names no key
+  set(Root::ClassesRoot, ".zz1", "", std::string(""));               // empty type name
+  set(Root::ClassesRoot, ".zz2", "", std::string("NoSuchTypeKey"));  // names no key
   set(Root::ClassesRoot, ".zz3", "", std::string("zz3file"));
-  set(Root::ClassesRoot, "zz3file", "x", std::string(""));            // no description
+  set(Root::ClassesRoot, "zz3file", "x", std::string(""));  // no description
   set(Root::ClassesRoot, ".Aa0", "", std::string("zz3file"));
   const std::vector<FileTypeEntry> types = readTypeList(app->registry());
   auto has = [&types](const char* ext) {
-    return std::any_of(types.begin(), types.end(), [ext](const FileTypeEntry& t) { return t.extension == ext; });
+    return std::any_of(types.begin(), types.end(),
+                       [ext](const FileTypeEntry& t) { return t.extension == ext; });
   };
   EXPECT_FALSE(has("ZZ1"));
   EXPECT_FALSE(has("ZZ2"));
   ASSERT_TRUE(has("ZZ3"));
   ASSERT_TRUE(has("AA0"));
   for (std::size_t i = 1; i < types.size(); ++i)
-    EXPECT_LE(QString::fromStdString(types[i - 1].extension).compare(QString::fromStdString(types[i].extension),
-                                                                     Qt::CaseInsensitive),
+    EXPECT_LE(QString::fromStdString(types[i - 1].extension)
+                  .compare(QString::fromStdString(types[i].extension), Qt::CaseInsensitive),
               0)
         << types[i - 1].extension << " " << types[i].extension;
-  const auto zz3 = std::find_if(types.begin(), types.end(), [](const FileTypeEntry& t) { return t.extension == "ZZ3"; });
+  const auto zz3 =
+      std::find_if(types.begin(), types.end(), [](const FileTypeEntry& t) { return t.extension == "ZZ3"; });
   EXPECT_EQ(zz3->description, "zz3file");
 
   FileIconsPage& page = open();

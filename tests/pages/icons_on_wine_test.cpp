@@ -45,7 +45,8 @@ class WrittenKeys {
     }
     keys_.push_back(
         {Root::ClassesRoot, "CLSID\\{645FF040-5081-101B-9F08-00AA002F954E}\\DefaultIcon", {"Empty", "Full"}});
-    keys_.push_back({Root::LocalMachine, kShellIcons,
+    keys_.push_back({Root::LocalMachine,
+                     kShellIcons,
                      {"17", "35", "37", "31", "32", "33", "34", "4", "3", "36", "6", "8", "11", "29", "40"}});
     const auto files = WineRegistryFiles::open(prefix_);
     RegistryHandle reg(*files);
@@ -116,8 +117,10 @@ class IconsOnWineTest : public WinePrefixTest {
     session->environment = openEnvironment({Environment::Kind::WinePrefix, prefix});
     Environment* environment = session->environment.get();
     realIcons = std::make_unique<LinuxIcons>(
-        environment->registry(), [environment](std::string_view dos) { return environment->files().hostPath(dos); },
-        IconDirectories{environment->windowsDirectory(), environment->systemDirectory(), "C:\\Program Files"});
+        environment->registry(),
+        [environment](std::string_view dos) { return environment->files().hostPath(dos); },
+        IconDirectories{environment->windowsDirectory(), environment->systemDirectory(),
+                        "C:\\Program Files"});
     Platform p = platform(environment);
     p.icons = realIcons.get();
     session->app = std::make_unique<AppContext>(p);
@@ -149,13 +152,15 @@ TEST_F(IconsOnWineTest, ThePickerListsWinesShell32IconsAndTheChosenOneReachesWin
     ASSERT_TRUE(clickItem(picker.fileList(), "shell32.dll"));
     ASSERT_EQ(picker.iconList()->count(), expected);
     int shown = 0;
-    for (int i = 0; i < picker.iconList()->count(); ++i) shown += picker.iconList()->item(i)->icon().isNull() ? 0 : 1;
+    for (int i = 0; i < picker.iconList()->count(); ++i)
+      shown += picker.iconList()->item(i)->icon().isNull() ? 0 : 1;
     EXPECT_EQ(shown, expected);
     ASSERT_TRUE(clickItem(picker.iconList(), "3"));
     QTest::mouseClick(picker.okButton(), Qt::LeftButton);
     const std::string location = session->environment->systemDirectory() + "\\shell32.dll,3";
     EXPECT_EQ(page->location(18), location);
-    EXPECT_EQ(page->picture(18)->icon(), realIcons->extractIcon(location.substr(0, location.size() - 2), 3).large);
+    EXPECT_EQ(page->picture(18)->icon(),
+              realIcons->extractIcon(location.substr(0, location.size() - 2), 3).large);
     QTest::mouseClick(page->findChild<QPushButton*>("ikonyZapisz"), Qt::LeftButton);
     for (const auto& box : dialogs.boxes()) ADD_FAILURE() << box.text;
   }

@@ -11,8 +11,11 @@
 #include <QTreeWidget>
 
 #include <filesystem>
+#include <memory>
+#include <stdexcept>
 
 #include "dialogs/icon_picker.h"
+#include "dialogs/icon_slots.h"
 #include "pages/appearance/system_icons_page.h"
 #include "pages/widgets/icon_picture.h"
 #include "platform/file_system.h"
@@ -46,6 +49,27 @@ const char* const kClassKeys[] = {
 };
 const char* const kShellIconValues[] = {"17", "35", "37", "31", "32", "33", "34", "4",
                                         "3",  "36", "6",  "8",  "11", "29", "40"};
+
+TEST(IconSlots, ASlotHasOneLivingOwnerWhoGetsWhatIsDelivered) {
+  IconSlots owners;
+  std::vector<std::string> got;
+  auto first = std::make_unique<QObject>();
+  owners.add(first.get(), IconSlots::range(39, 49), [&got](int slot, const IconChoice& c) {
+    got.push_back("first " + std::to_string(slot) + " " + c.location);
+  });
+  QObject second;
+  auto toSecond = [&got](int slot, const IconChoice& c) {
+    got.push_back("second " + std::to_string(slot) + " " + c.location);
+  };
+  EXPECT_THROW(owners.add(&second, {49}, toSecond), std::logic_error);
+  EXPECT_TRUE(owners.deliver(49, {"a.dll,1", "a.dll", 1, {}}));
+  EXPECT_FALSE(owners.deliver(50, {"a.dll,2", "a.dll", 2, {}}));
+  first.reset();  // a page that is gone owns nothing
+  EXPECT_FALSE(owners.owned(49));
+  owners.add(&second, {49}, toSecond);
+  EXPECT_TRUE(owners.deliver(49, {"b.dll,0", "b.dll", 0, {}}));
+  EXPECT_EQ(got, (std::vector<std::string>{"first 49 a.dll,1", "second 49 b.dll,0"}));
+}
 
 class SystemIconsPageTest : public PageHarness {
  protected:
@@ -131,7 +155,8 @@ TEST_F(SystemIconsPageTest, ApplyWithEveryHolderEmptyWritesEmptyStringsEverywher
   save()->setEnabled(true);  // as after a delivery
   click(save());
 
-  for (const char* key : kClassKeys) EXPECT_EQ(stored(Root::ClassesRoot, key, ""), StoredValue(std::string())) << key;
+  for (const char* key : kClassKeys)
+    EXPECT_EQ(stored(Root::ClassesRoot, key, ""), StoredValue(std::string())) << key;
   EXPECT_EQ(stored(Root::ClassesRoot, kRecycleBin, "Empty"), StoredValue(std::string()));
   EXPECT_EQ(stored(Root::ClassesRoot, kRecycleBin, "Full"), StoredValue(std::string()));
   for (const char* value : kShellIconValues)
@@ -151,7 +176,8 @@ TEST_F(SystemIconsPageTest, AnExpandableLocationIsWrittenBackUnchangedAndStillEx
   SystemIconsPage& page = open();
   pick(page, 18, "SHELL32.DLL", 3);
   click(save());
-  EXPECT_EQ(stored(Root::ClassesRoot, kClassKeys[0], ""), StoredValue(std::string("%SystemRoot%\\system32\\shell32.dll,15")));
+  EXPECT_EQ(stored(Root::ClassesRoot, kClassKeys[0], ""),
+            StoredValue(std::string("%SystemRoot%\\system32\\shell32.dll,15")));
   EXPECT_EQ(storedKind(Root::ClassesRoot, kClassKeys[0], ""), ValueKind::ExpandString);
   // Slot 1 also goes to Shell Icons "17", as it was read.
   EXPECT_EQ(storedKind(Root::LocalMachine, kShellIcons, "17"), ValueKind::ExpandString);
@@ -240,8 +266,9 @@ TEST_F(SystemIconsPageTest, PickerListsEveryIconOfTheFileInOrderAndBrowsesFolder
   ASSERT_GT(all.size(), 55u);
   for (int i : {0, 17, 55}) {
     EXPECT_EQ(picker().iconList()->item(i)->text(), QString::number(i));
-    EXPECT_EQ(picker().iconList()->item(i)->icon().pixmap(32, 32).toImage().convertToFormat(QImage::Format_ARGB32),
-              all[static_cast<std::size_t>(i)].large.convertToFormat(QImage::Format_ARGB32))
+    EXPECT_EQ(
+        picker().iconList()->item(i)->icon().pixmap(32, 32).toImage().convertToFormat(QImage::Format_ARGB32),
+        all[static_cast<std::size_t>(i)].large.convertToFormat(QImage::Format_ARGB32))
         << i;
   }
   // Double-clicking an icon confirms it.

@@ -124,7 +124,8 @@ void PageHarness::useEnvironmentIcons() {
   Platform platform = app->platform();
   app.reset();
   environmentIcons = std::make_unique<LinuxIcons>(
-      environment->registry(), [env = environment.get()](std::string_view dos) { return env->files().hostPath(dos); },
+      environment->registry(),
+      [env = environment.get()](std::string_view dos) { return env->files().hostPath(dos); },
       IconDirectories{environment->windowsDirectory(), environment->systemDirectory(), "C:\\Program Files"});
   platform.icons = environmentIcons.get();
   app = std::make_unique<AppContext>(platform);

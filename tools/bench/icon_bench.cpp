@@ -47,8 +47,8 @@ const fs::path& largeLibrary() {
     }
     const std::vector<std::uint8_t> bytes = writePeModule(ModuleKind::Library, groups);
     const fs::path file = fs::temp_directory_path() / "kelvaro-bench-icons.dll";
-    std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(file, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     return file;
   }();
   return path;
@@ -99,11 +99,13 @@ int main(int argc, char** argv) {
   QGuiApplication app(argc, argv);  // the icon art draws with QPainter
   const fs::path wine = wineLibrary();
   const fs::path large = largeLibrary();
-  benchmark::RegisterBenchmark("pickerListing/400groups", pickerListing, large)->Unit(benchmark::kMillisecond);
+  benchmark::RegisterBenchmark("pickerListing/400groups", pickerListing, large)
+      ->Unit(benchmark::kMillisecond);
   benchmark::RegisterBenchmark("allIcons/400groups", allIcons, large)->Unit(benchmark::kMillisecond);
   benchmark::RegisterBenchmark("countGroups/400groups", countGroups, large)->Unit(benchmark::kMicrosecond);
   if (fs::exists(wine)) {
-    benchmark::RegisterBenchmark("pickerListing/wineShell32", pickerListing, wine)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("pickerListing/wineShell32", pickerListing, wine)
+        ->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("allIcons/wineShell32", allIcons, wine)->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("countGroups/wineShell32", countGroups, wine)->Unit(benchmark::kMicrosecond);
   }
