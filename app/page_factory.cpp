@@ -11,6 +11,9 @@
 #include "pages/appearance/sound_page.h"
 #include "pages/logos/logo_page.h"
 #include "pages/logos/oem_page.h"
+#include "pages/appearance/system_icons_page.h"
+#include "pages/shell/file_icons_page.h"
+#include "pages/shell/folder_icons_page.h"
 #include "pages/shell/shell_folders_page.h"
 #include "pages/system/control_panel_page.h"
 #include "pages/system/history_page.h"
@@ -29,6 +32,9 @@ Page* createPage(AppContext& app, const PageInfo& info, QWidget* parent) {
   if (id == "logo") return new LogoPage(app, info, parent);
   if (id == "OEM") return new OemPage(app, info, parent);
   if (id == "foldery") return new ShellFoldersPage(app, info, parent);
+  if (id == "ikony") return new SystemIconsPage(app, info, parent);
+  if (id == "pliki") return new FileIconsPage(app, info, parent);
+  if (id == "IkonyFolderow") return new FolderIconsPage(app, info, parent);
   if (id == "AutoRUN") return new StartupProgramsPage(app, info, parent);
   if (id == "ustawienia") return new HistoryPage(app, info, parent);
   if (id == "dodajusun") return new InstalledProgramsPage(app, info, parent);

@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include "dialogs/icon_picker.h"
 #include "store/store_error.h"
 
 namespace kelvaro {
@@ -14,6 +15,16 @@ AppContext::AppContext(const Platform& platform) : platform_(platform) {
         "AppContext needs the environment, dialogs, launcher, shell links, icons, pictures, fonts, sound and "
         "system settings");
   }
+}
+
+AppContext::~AppContext() = default;
+
+TIkonyForm& AppContext::iconPicker() {
+  if (!iconPicker_) {
+    // The first opening browses the system directory, where the shell's icons are.
+    iconPicker_ = std::make_unique<TIkonyForm>(files(), icons(), iconSlots_, environment().systemDirectory());
+  }
+  return *iconPicker_;
 }
 
 bool AppContext::run(const std::function<void()>& command) {

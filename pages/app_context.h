@@ -1,8 +1,10 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
 
+#include "dialogs/icon_slots.h"
 #include "pages/frame_control.h"
 #include "platform/dialogs.h"
 #include "platform/environment.h"
@@ -19,6 +21,7 @@ class ScreenCapture;
 class ShellLinks;
 class Sound;
 class SystemSettings;
+class TIkonyForm;
 
 // What a page may use: the environment and its registry and files, the
 // platform services, the frame, the process-wide flags, and the one way to
@@ -27,6 +30,9 @@ class AppContext {
  public:
   // Every service of the platform but those still to come must be there.
   explicit AppContext(const Platform& platform);
+  ~AppContext();
+  AppContext(const AppContext&) = delete;
+  AppContext& operator=(const AppContext&) = delete;
 
   Environment& environment() const { return *platform_.environment; }
   Registry& registry() const { return platform_.environment->registry(); }
@@ -57,6 +63,12 @@ class AppContext {
     return windowsDirectory_.empty() ? platform_.environment->windowsDirectory() : windowsDirectory_;
   }
   void setWindowsDirectory(std::string directory) { windowsDirectory_ = std::move(directory); }
+
+  // Who receives the icons picked for each slot number (pages register
+  // their slots when they are made), and the icon picker, one window made
+  // when it is first opened.
+  IconSlots& iconSlots() { return iconSlots_; }
+  TIkonyForm& iconPicker();
 
   // Set by Apply commands that need a restart; never cleared.
   bool restartNeeded() const { return restartNeeded_; }
@@ -90,6 +102,8 @@ class AppContext {
   bool restartNeeded_ = false;
   std::string windowsDirectory_;
   int loadingGuard_ = 0;
+  IconSlots iconSlots_;
+  std::unique_ptr<TIkonyForm> iconPicker_;
 };
 
 }  // namespace kelvaro

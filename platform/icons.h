@@ -90,8 +90,11 @@ class Icons {
   // Icon `index` of the file, counted from 0; a negative index is the id of
   // an icon group. A null icon when there is none.
   virtual Icon extractIcon(std::string_view dosPath, int index) = 0;
-  // Every icon of the file in order (the icon picker's list).
+  // Every icon of the file in order.
   virtual std::vector<Icon> allIcons(std::string_view dosPath) = 0;
+  // Every icon's 32 x 32 picture in order, null where a group cannot be
+  // read (the icon picker's list; half the work of allIcons).
+  virtual std::vector<QImage> largeIcons(std::string_view dosPath) = 0;
 
   // Icon display: the 32 x 32 picture an icon location names, the generic
   // icon, or a null picture (an existing file without that icon).

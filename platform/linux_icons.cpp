@@ -41,8 +41,49 @@ std::string commandProgram(const std::string& command) {
 
 }  // namespace
 
+struct LinuxIcons::Library {
+  std::filesystem::path host;
+  std::uintmax_t size = 0;
+  std::filesystem::file_time_type time;
+  std::unique_ptr<formats::FileBytes> bytes;
+  std::unique_ptr<formats::IconExtractor> extractor;
+};
+
+namespace {
+constexpr std::size_t kLibrariesKept = 4;
+}
+
 LinuxIcons::LinuxIcons(Registry& registry, DosPathResolver resolver, IconDirectories directories)
     : registry_(registry), resolver_(std::move(resolver)), directories_(std::move(directories)) {}
+
+LinuxIcons::~LinuxIcons() = default;
+
+const LinuxIcons::Library* LinuxIcons::library(const std::filesystem::path& host) {
+  std::error_code ec;
+  const std::uintmax_t size = std::filesystem::file_size(host, ec);
+  if (ec) return nullptr;
+  const std::filesystem::file_time_type time = std::filesystem::last_write_time(host, ec);
+  if (ec) return nullptr;
+  for (auto it = libraries_.begin(); it != libraries_.end(); ++it) {
+    if ((*it)->host != host) continue;
+    if ((*it)->size == size && (*it)->time == time) {
+      std::rotate(libraries_.begin(), it, it + 1);  // most recent first
+      return libraries_.front().get();
+    }
+    libraries_.erase(it);  // changed since: read again
+    break;
+  }
+  auto entry = std::make_unique<Library>();
+  entry->host = host;
+  entry->size = size;
+  entry->time = time;
+  entry->bytes = std::make_unique<formats::FileBytes>(host);
+  if (!entry->bytes->isOpen()) return nullptr;
+  entry->extractor = std::make_unique<formats::IconExtractor>(entry->bytes->view());
+  if (libraries_.size() >= kLibrariesKept) libraries_.pop_back();
+  libraries_.insert(libraries_.begin(), std::move(entry));
+  return libraries_.front().get();
+}
 
 std::optional<std::filesystem::path> LinuxIcons::locate(std::string_view dosPath) const {
   if (dosPath.empty() || !resolver_) return std::nullopt;
@@ -71,29 +112,29 @@ std::optional<std::string> LinuxIcons::shellLibrary() const {
 
 int LinuxIcons::iconCount(std::string_view dosPath) {
   const std::optional<std::filesystem::path> host = locate(dosPath);
-  if (!host) return 0;
-  const formats::FileBytes bytes(*host);
-  if (!bytes.isOpen()) return 0;
-  return formats::IconExtractor(bytes.view()).count();
+  const Library* file = host ? library(*host) : nullptr;
+  return file ? file->extractor->count() : 0;
 }
 
 Icon LinuxIcons::extractIcon(std::string_view dosPath, int index) {
   const std::optional<std::filesystem::path> host = locate(dosPath);
-  if (!host) return {};
-  const formats::FileBytes bytes(*host);
-  if (!bytes.isOpen()) return {};
-  return toIcon(formats::IconExtractor(bytes.view()).icon(index));
+  const Library* file = host ? library(*host) : nullptr;
+  return file ? toIcon(file->extractor->icon(index)) : Icon{};
 }
 
 std::vector<Icon> LinuxIcons::allIcons(std::string_view dosPath) {
   std::vector<Icon> icons;
   const std::optional<std::filesystem::path> host = locate(dosPath);
-  if (!host) return icons;
-  const formats::FileBytes bytes(*host);
-  if (!bytes.isOpen()) return icons;
-  for (const formats::ExtractedIcon& icon : formats::IconExtractor(bytes.view()).all())
-    icons.push_back(toIcon(icon));
+  const Library* file = host ? library(*host) : nullptr;
+  if (!file) return icons;
+  for (const formats::ExtractedIcon& icon : file->extractor->all()) icons.push_back(toIcon(icon));
   return icons;
+}
+
+std::vector<QImage> LinuxIcons::largeIcons(std::string_view dosPath) {
+  const std::optional<std::filesystem::path> host = locate(dosPath);
+  const Library* file = host ? library(*host) : nullptr;
+  return file ? file->extractor->allLarge() : std::vector<QImage>{};
 }
 
 QImage LinuxIcons::displayIcon(std::string_view location, IconTarget target) {

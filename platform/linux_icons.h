@@ -1,8 +1,10 @@
 #pragma once
 
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/icons.h"
 #include "store/registry_tree.h"
@@ -17,10 +19,12 @@ class LinuxIcons : public Icons {
   // resolver maps the environment's DOS paths to host files; directories
   // are the Windows, System and Program Files directories as DOS paths.
   LinuxIcons(Registry& registry, DosPathResolver resolver, IconDirectories directories);
+  ~LinuxIcons() override;
 
   int iconCount(std::string_view dosPath) override;
   Icon extractIcon(std::string_view dosPath, int index) override;
   std::vector<Icon> allIcons(std::string_view dosPath) override;
+  std::vector<QImage> largeIcons(std::string_view dosPath) override;
   QImage displayIcon(std::string_view location, IconTarget target = IconTarget::Other) override;
   QImage substituteIcon(IconTarget target) override;
   Icon fileTypeIcon(std::string_view extension) override;
@@ -42,11 +46,17 @@ class LinuxIcons : public Icons {
   std::optional<std::filesystem::path> locate(std::string_view dosPath) const;
   Icon shellLibraryIcon(int index);
   std::string classesText(const std::string& keyPath);
+  // The icons of a host file, read once while the file stays as it was.
+  struct Library;
+  const Library* library(const std::filesystem::path& host);
 
   Registry& registry_;
   DosPathResolver resolver_;
   IconDirectories directories_;
   QImage generic_;
+  // The few files read last (a page showing many icons takes most from one
+  // or two libraries, and mapping a file again costs more than its icon).
+  std::vector<std::unique_ptr<Library>> libraries_;
 };
 
 }  // namespace kelvaro

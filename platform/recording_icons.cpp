@@ -21,6 +21,15 @@ std::vector<Icon> RecordingIcons::allIcons(std::string_view dosPath) {
   return it == files_.end() ? std::vector<Icon>{} : it->second;
 }
 
+std::vector<QImage> RecordingIcons::largeIcons(std::string_view dosPath) {
+  calls_.push_back({"largeIcons", std::string(dosPath), 0});
+  std::vector<QImage> images;
+  if (const auto it = files_.find(dosPath); it != files_.end()) {
+    for (const Icon& icon : it->second) images.push_back(icon.large);
+  }
+  return images;
+}
+
 QImage RecordingIcons::displayIcon(std::string_view location, IconTarget target) {
   calls_.push_back({"displayIcon", std::string(location), static_cast<int>(target)});
   const auto it = displayed_.find(location);

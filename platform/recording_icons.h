@@ -15,10 +15,10 @@ namespace kelvaro {
 class RecordingIcons : public Icons {
  public:
   struct Call {
-    std::string
-        operation;  // "iconCount", "extractIcon", "allIcons", "displayIcon", "substituteIcon", "fileTypeIcon"
-    std::string argument;  // the path, location or extension
-    int index = 0;         // extractIcon's index, or the IconTarget as a number
+    std::string operation;  // "iconCount", "extractIcon", "allIcons", "largeIcons", "displayIcon",
+                            // "substituteIcon", "fileTypeIcon"
+    std::string argument;   // the path, location or extension
+    int index = 0;          // extractIcon's index, or the IconTarget as a number
   };
 
   // The icons of a file, by DOS path as the caller spells it.
@@ -34,6 +34,7 @@ class RecordingIcons : public Icons {
   int iconCount(std::string_view dosPath) override;
   Icon extractIcon(std::string_view dosPath, int index) override;
   std::vector<Icon> allIcons(std::string_view dosPath) override;
+  std::vector<QImage> largeIcons(std::string_view dosPath) override;
   QImage displayIcon(std::string_view location, IconTarget target = IconTarget::Other) override;
   QImage substituteIcon(IconTarget target) override;
   Icon fileTypeIcon(std::string_view extension) override;

@@ -9,12 +9,14 @@
 namespace kelvaro::formats {
 namespace {
 
-ExtractedIcon fromImages(const std::vector<IconImageInfo>& infos, const std::vector<QImage>& images) {
+ExtractedIcon fromImages(const std::vector<IconImageInfo>& infos, const std::vector<QImage>& images,
+                         bool withSmall) {
   ExtractedIcon icon;
   const int large = IconImageDecoder::choose(infos, IconExtractor::kLargeSize);
-  const int small = IconImageDecoder::choose(infos, IconExtractor::kSmallSize);
   if (large < 0) return icon;
   icon.large = IconImageDecoder::fitted(images[static_cast<std::size_t>(large)], IconExtractor::kLargeSize);
+  if (!withSmall) return icon;
+  const int small = IconImageDecoder::choose(infos, IconExtractor::kSmallSize);
   icon.small = IconImageDecoder::fitted(images[static_cast<std::size_t>(small)], IconExtractor::kSmallSize);
   return icon;
 }
@@ -44,7 +46,7 @@ int IconExtractor::count() const {
   return static_cast<int>(groups_.size());
 }
 
-ExtractedIcon IconExtractor::groupIcon(const ResourceName& group) const {
+ExtractedIcon IconExtractor::groupIcon(const ResourceName& group, bool withSmall) const {
   try {
     const std::optional<ByteView> dir = resources_->data(kRtGroupIcon, group);
     if (!dir) return {};
@@ -101,20 +103,21 @@ ExtractedIcon IconExtractor::groupIcon(const ResourceName& group) const {
     };
     ExtractedIcon icon;
     icon.large = pick(kLargeSize);
-    if (!icon.large.isNull()) icon.small = pick(kSmallSize);
+    if (withSmall && !icon.large.isNull()) icon.small = pick(kSmallSize);
     return icon;
   } catch (const FormatError&) {
   }
   return {};
 }
 
+ExtractedIcon IconExtractor::fileIcon(bool withSmall) const {
+  std::vector<QImage> images;
+  for (const IconImage& i : iconFile_->images) images.push_back(i.image);
+  return fromImages(iconFile_->infos, images, withSmall);
+}
+
 ExtractedIcon IconExtractor::icon(int index) const {
-  if (iconFile_) {
-    if (index != 0) return {};
-    std::vector<QImage> images;
-    for (const IconImage& i : iconFile_->images) images.push_back(i.image);
-    return fromImages(iconFile_->infos, images);
-  }
+  if (iconFile_) return index == 0 ? fileIcon(true) : ExtractedIcon{};
   if (!resources_) return {};
   if (index < 0) {
     if (index < -0xFFFF) return {};
@@ -127,6 +130,17 @@ ExtractedIcon IconExtractor::icon(int index) const {
 std::vector<ExtractedIcon> IconExtractor::all() const {
   std::vector<ExtractedIcon> icons;
   for (int i = 0; i < count(); ++i) icons.push_back(icon(i));
+  return icons;
+}
+
+std::vector<QImage> IconExtractor::allLarge() const {
+  std::vector<QImage> icons;
+  if (iconFile_) {
+    icons.push_back(fileIcon(false).large);
+    return icons;
+  }
+  icons.reserve(groups_.size());
+  for (const ResourceName& group : groups_) icons.push_back(groupIcon(group, false).large);
   return icons;
 }
 

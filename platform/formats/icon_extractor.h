@@ -39,11 +39,15 @@ class IconExtractor {
   // Icon `index` (from 0); a negative index names the icon group whose id is
   // -index. A null icon when there is none.
   ExtractedIcon icon(int index) const;
-  // Every icon in order (the icon picker's list); unreadable groups give null icons.
+  // Every icon in order; unreadable groups give null icons.
   std::vector<ExtractedIcon> all() const;
+  // Every icon's 32 x 32 picture in order (the icon picker's list): only the
+  // image chosen for that size is decoded.
+  std::vector<QImage> allLarge() const;
 
  private:
-  ExtractedIcon groupIcon(const ResourceName& group) const;
+  ExtractedIcon groupIcon(const ResourceName& group, bool withSmall = true) const;
+  ExtractedIcon fileIcon(bool withSmall) const;
 
   std::unique_ptr<ResourceDirectory> resources_;
   std::vector<ResourceName> groups_;

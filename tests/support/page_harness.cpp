@@ -119,6 +119,19 @@ void PageHarness::open(Environment::Kind kind) {
   app = std::make_unique<AppContext>(platform);
 }
 
+void PageHarness::useEnvironmentIcons() {
+  window.reset();
+  startup.reset();
+  Platform platform = app->platform();
+  app.reset();
+  environmentIcons = std::make_unique<LinuxIcons>(
+      environment->registry(),
+      [env = environment.get()](std::string_view dos) { return env->files().hostPath(dos); },
+      IconDirectories{environment->windowsDirectory(), environment->systemDirectory(), "C:\\Program Files"});
+  platform.icons = environmentIcons.get();
+  app = std::make_unique<AppContext>(platform);
+}
+
 PageHarness::~PageHarness() {
   window.reset();
   startup.reset();

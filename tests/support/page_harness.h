@@ -21,6 +21,7 @@
 #include "app/startup.h"
 #include "platform/environment.h"
 #include "platform/environment_fonts.h"
+#include "platform/linux_icons.h"
 #include "platform/recording_icons.h"
 #include "platform/recording_launcher.h"
 #include "platform/recording_pictures.h"
@@ -53,6 +54,10 @@ class PageHarness : public ::testing::Test {
   // The same prefix opened as a Wine prefix rather than as the sandbox (its
   // version, code page and launcher follow Wine's rules then). Drops the window.
   void reopenAsWinePrefix();
+
+  // The environment's own icons (our readers on its files) in place of the
+  // recording double, for tests that show real icons. Drops the window.
+  void useEnvironmentIcons();
 
   // The program's start-up sequence (every loader, the options loader last),
   // then the window shows. nullptr when the start-up ended the program.
@@ -114,6 +119,8 @@ class PageHarness : public ::testing::Test {
   std::unique_ptr<Environment> environment;
   // The environment's own fonts (its Fonts folder and registrations).
   std::unique_ptr<EnvironmentFonts> fonts;
+  // Set by useEnvironmentIcons().
+  std::unique_ptr<LinuxIcons> environmentIcons;
   std::unique_ptr<AppContext> app;
   std::unique_ptr<Startup> startup;
   std::unique_ptr<TKelvaro> window;

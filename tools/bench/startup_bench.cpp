@@ -114,7 +114,8 @@ BENCHMARK(fontFamilies)->Unit(benchmark::kMicrosecond);
 
 // The pages built on the page toolkit so far.
 const char* const kPages[] = {"ograniczenia", "foldery",   "czcionki", "kursory", "dzwieki", "AutoRUN",
-                              "ustawienia",   "dodajusun", "SystemNT", "logo",    "OEM"};
+                              "ustawienia",   "dodajusun", "SystemNT", "logo",    "OEM",
+                              "ikony",        "pliki",     "IkonyFolderow"};
 
 void registerBenchmarks() {
   for (const char* id : kPages) {

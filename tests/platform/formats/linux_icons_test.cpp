@@ -139,6 +139,19 @@ TEST_F(LinuxIconsTest, CountsAndListsTheIconsOfAFile) {
   EXPECT_EQ(colourOf(i.extractIcon("C:\\WINDOWS\\SYSTEM\\SHELL32.DLL", -12).large), shellColour(11));
 }
 
+TEST_F(LinuxIconsTest, AFileReplacedAfterItWasReadShowsItsNewIcons) {
+  LinuxIcons i = icons();
+  const std::vector<QImage> before = i.largeIcons("C:\\WINDOWS\\SYSTEM\\SHELL32.DLL");
+  ASSERT_EQ(before.size(), 60u);
+  EXPECT_EQ(colourOf(before[7]), shellColour(7));
+  writeFile(dir_ / "c" / "windows" / "system" / "shell32.dll",
+            library(9, [](int n) { return qRgb(1, n, 1); }));
+  const std::vector<QImage> after = i.largeIcons("C:\\WINDOWS\\SYSTEM\\SHELL32.DLL");
+  ASSERT_EQ(after.size(), 9u);
+  EXPECT_EQ(colourOf(after[7]), qRgb(1, 7, 1));
+  EXPECT_EQ(colourOf(i.extractIcon("C:\\WINDOWS\\SYSTEM\\SHELL32.DLL", 7).large), qRgb(1, 7, 1));
+}
+
 TEST_F(LinuxIconsTest, FileTypeIconsFollowClassesRootAndTheShellFallbacks) {
   setClass(".txt", "txtfile");
   setClass("txtfile\\DefaultIcon", "%SystemRoot%\\SYSTEM\\shell32.dll,7", true);
