@@ -14,6 +14,7 @@ class FileSystem;
 class Fonts;
 class Icons;
 class Launcher;
+class Network;
 class Pictures;
 class ShellLinks;
 class Sound;
@@ -38,6 +39,7 @@ class AppContext {
   Fonts& fonts() const { return *platform_.fonts; }
   Sound& sound() const { return *platform_.sound; }
   SystemSettings& systemSettings() const { return *platform_.systemSettings; }
+  Network& network() const { return *platform_.network; }
   const Platform& platform() const { return platform_; }
 
   // The main window as pages may change it; a frame that changes nothing

@@ -5,6 +5,7 @@
 #include "platform/file_system.h"
 #include "platform/linux_icons.h"
 #include "platform/linux_launcher.h"
+#include "platform/linux_network.h"
 #include "platform/linux_pictures.h"
 #include "platform/linux_shell_links.h"
 #include "platform/linux_system_settings.h"
@@ -50,6 +51,7 @@ struct LinuxPlatform::Services {
   EnvironmentFonts fonts;
   QtSound sound;
   LinuxSystemSettings systemSettings;
+  LinuxNetwork network;
 };
 
 LinuxPlatform::LinuxPlatform(Environment& environment, Dialogs& dialogs)
@@ -66,6 +68,7 @@ LinuxPlatform::LinuxPlatform(Environment& environment, Dialogs& dialogs)
   platform_.fonts = &services_->fonts;
   platform_.sound = &services_->sound;
   platform_.systemSettings = &services_->systemSettings;
+  platform_.network = &services_->network;
 }
 
 LinuxPlatform::~LinuxPlatform() = default;

@@ -18,8 +18,8 @@ class SystemSettings;
 // elsewhere (by start-up, or by a test's harness). The files of the
 // environment come with the environment.
 //
-// network and screenCapture are declared here
-// and filled in together with the pages that use them.
+// screenCapture is declared here and filled in together with the page that
+// uses it.
 struct Platform {
   Environment* environment = nullptr;
   Dialogs* dialogs = nullptr;

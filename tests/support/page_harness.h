@@ -21,6 +21,7 @@
 #include "app/startup.h"
 #include "platform/environment.h"
 #include "platform/environment_fonts.h"
+#include "platform/network.h"
 #include "platform/recording_icons.h"
 #include "platform/recording_launcher.h"
 #include "platform/recording_pictures.h"
@@ -109,6 +110,8 @@ class PageHarness : public ::testing::Test {
   RecordingPictures pictures;
   RecordingSound sound;
   RecordingSystemSettings systemSettings;
+  // One adapter with an address until a test sets another table.
+  TableNetwork network = defaultNetwork();
   std::unique_ptr<Environment> environment;
   // The environment's own fonts (its Fonts folder and registrations).
   std::unique_ptr<EnvironmentFonts> fonts;
@@ -128,6 +131,7 @@ class PageHarness : public ::testing::Test {
   std::map<std::string, RecordingPage*> recording;
 
  private:
+  static TableNetwork defaultNetwork();
   void open(Environment::Kind kind);
 
   std::filesystem::path root_;
