@@ -63,8 +63,9 @@ void InternetEditor::addField(QLabel* label, QLabel* caption, InlineKind kind) {
   }
 }
 
-void InternetEditor::setStartPageChoices(std::vector<StartPageChoice> choices,
-                                         std::function<std::optional<QString>(const StartPageChoice&)> resolve) {
+void InternetEditor::setStartPageChoices(
+    std::vector<StartPageChoice> choices,
+    std::function<std::optional<QString>(const StartPageChoice&)> resolve) {
   startPageChoices_ = std::move(choices);
   resolveChoice_ = std::move(resolve);
   choices_->clear();
@@ -139,10 +140,10 @@ void InternetEditor::buttonPressed() {
       break;
     case InlineKind::File:
       if (const auto file = dialogs_.openFile({.title = {},
-                                                .filter = kHtmlFilter,
-                                                .initialFolder = {},
-                                                .defaultExtension = "htm",
-                                                .mustExist = true}))
+                                               .filter = kHtmlFilter,
+                                               .initialFolder = {},
+                                               .defaultExtension = "htm",
+                                               .mustExist = true}))
         field_->setText(QString::fromStdString(*file));
       break;
     case InlineKind::StartPage:

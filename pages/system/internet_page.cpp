@@ -38,7 +38,8 @@ constexpr char kIeControlPanel[] = "SOFTWARE\\Policies\\Microsoft\\Internet Expl
 constexpr char kMachineIeMain[] = "SOFTWARE\\Microsoft\\Internet Explorer\\Main";
 constexpr char kSmallIcons[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\SmallIcons";
 constexpr char kExplorerPolicies[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
-constexpr char kToolbarRestrictions[] = "SOFTWARE\\Policies\\Microsoft\\Internet Explorer\\Toolbars\\Restrictions";
+constexpr char kToolbarRestrictions[] =
+    "SOFTWARE\\Policies\\Microsoft\\Internet Explorer\\Toolbars\\Restrictions";
 constexpr char kIdentities[] = "Identities";
 constexpr char kOutlook[] = "Software\\Microsoft\\Outlook Express";
 constexpr char kOutlookVersion[] = "Software\\Microsoft\\Outlook Express\\5.0";
@@ -85,7 +86,8 @@ constexpr std::array<PictureRow, InternetPage::kPictures> kPictureRows{{
      "Format wybranego rysunku jest niepoprawny !!!\r\rAnimacja musi zawierać 31 obrazków o wymiarach 38x38 "
      "każdy. Obrazki należy ułożyć jeden pod drugim, co łącznie daje rozmiar 38x1178 całej animacji."},
     {"Bitmapa tła pasków narzędzi", "BackBitmapIE5", 0, 0,
-     "Format wybranego pliku jest nieprawidłowy. Aby zmienić tło Internet Explorera plik musi być w formacie BMP. "
+     "Format wybranego pliku jest nieprawidłowy. Aby zmienić tło Internet Explorera plik musi być w formacie "
+     "BMP. "
      "Wybierz inny plik, lub sprawdź czy wybrany plik istnieje.",
      nullptr},
 }};
@@ -109,8 +111,8 @@ struct Flag {
 
 // "Menu": the groups and then the boxes in the order Apply writes them.
 constexpr std::array<const char*, 4> kMenuGroups{
-    "W menu \"Plik\" wyłącz funkcję:", "W menu \"Narzędzia\" wyłącz funkcję:", "W menu \"Widok\" wyłącz funkcję:",
-    "W menu \"Pomoc\" wyłącz funkcję:"};
+    "W menu \"Plik\" wyłącz funkcję:", "W menu \"Narzędzia\" wyłącz funkcję:",
+    "W menu \"Widok\" wyłącz funkcję:", "W menu \"Pomoc\" wyłącz funkcję:"};
 constexpr std::array<Flag, 13> kMenu{{
     {"\"Nowy\"", "NoFileNew", 0},
     {"\"Otwórz\"", "NoFileOpen", 0},
@@ -156,7 +158,8 @@ constexpr std::array<Flag, 7> kRestrictions{{
 }};
 constexpr std::array<Flag, 2> kExplorerFlags{{
     {"Wyłącz dostosowywanie przycisków pasków narzędzi", "NoToolbarCustomize", 0},
-    {"Wyłącz dostosowywanie pasków zadań w Eksploratorze Windows i Internet Explorerze", "NoBandCustomize", 0},
+    {"Wyłącz dostosowywanie pasków zadań w Eksploratorze Windows i Internet Explorerze", "NoBandCustomize",
+     0},
 }};
 
 // "Opcje internetowe": each group starts with its tab box.
@@ -200,7 +203,8 @@ constexpr int kOptionGroups = 7;
 constexpr int kGroupsPerPage = 2;
 
 QPushButton* applyButton(const char* name, QWidget* parent) {
-  return hintedButton(QStringLiteral("Zastosuj"), QString::fromUtf8(kApplyHint), QString::fromUtf8(name), parent);
+  return hintedButton(QStringLiteral("Zastosuj"), QString::fromUtf8(kApplyHint), QString::fromUtf8(name),
+                      parent);
 }
 
 bool readYes(RegistryHandle& reg, const char* value) {
@@ -255,15 +259,18 @@ void InternetPage::buildGeneral() {
     grid->addWidget(general_[i], row, 1, 1, 3);
     generalEditor_->addField(general_[i], caption, kGeneral[i].kind);
   }
-  generalEditor_->setStartPageChoices(
-      std::vector<StartPageChoice>(kStartPages.begin(), kStartPages.end()), [this](const StartPageChoice&) -> std::optional<QString> {
-        const QString page = general_[LocalPage]->text();
-        if (!page.isEmpty() && app().files().fileExists(page.toStdString())) return page;
-        app().dialogs().message(
-            "Musisz najpierw podać nazwę strony, która ma być automatycznie otwierana po uruchomieniu IE, lub "
-            "podana strona nie istnieje. Podaj nową nazwę strony klikając dwukrotnie na napis \"Dowolna strona\".");
-        return std::nullopt;
-      });
+  generalEditor_->setStartPageChoices(std::vector<StartPageChoice>(kStartPages.begin(), kStartPages.end()),
+                                      [this](const StartPageChoice&) -> std::optional<QString> {
+                                        const QString page = general_[LocalPage]->text();
+                                        if (!page.isEmpty() && app().files().fileExists(page.toStdString()))
+                                          return page;
+                                        app().dialogs().message(
+                                            "Musisz najpierw podać nazwę strony, która ma być automatycznie "
+                                            "otwierana po uruchomieniu IE, lub "
+                                            "podana strona nie istnieje. Podaj nową nazwę strony klikając "
+                                            "dwukrotnie na napis \"Dowolna strona\".");
+                                        return std::nullopt;
+                                      });
   note_ = new QLabel(QString::fromUtf8(kIdleNote), area);
   note_->setObjectName("ieNote");
   grid->addWidget(note_, row++, 0, 1, 4);
@@ -296,8 +303,10 @@ void InternetPage::buildGeneral() {
     slot.remove->setObjectName(QStringLiteral("%1Remove").arg(r.value));
     slot.remove->setAccessibleName(QStringLiteral("Usuń: %1").arg(caption));
     for (ClickableLabel* link : {slot.change, slot.remove}) link->setStyleSheet("color: #0000c0;");
-    connect(slot.change, &ClickableLabel::clicked, this, [this, p] { choosePicture(static_cast<Picture>(p)); });
-    connect(slot.remove, &ClickableLabel::clicked, this, [this, p] { removePicture(static_cast<Picture>(p)); });
+    connect(slot.change, &ClickableLabel::clicked, this,
+            [this, p] { choosePicture(static_cast<Picture>(p)); });
+    connect(slot.remove, &ClickableLabel::clicked, this,
+            [this, p] { removePicture(static_cast<Picture>(p)); });
     grid->addWidget(label, row, 0);
     grid->addWidget(slot.preview, row, 1, Qt::AlignLeft);
     grid->addWidget(slot.change, row, 2);
@@ -377,15 +386,18 @@ void InternetPage::buildSettings() {
     connect(yesNo_[i], &QCheckBox::clicked, settingsApply_, &ApplyCommand::markPending);
   }
   for (const Flag& f : kRestrictions) {
-    restrictions_.push_back(&settingsApply_->bindCheckBox(
-        addBox(f.caption, QStringLiteral("ie%1").arg(f.value)), {Root::CurrentUser, kIeRestrictions, f.value, Pattern::PrunedFlag}));
+    restrictions_.push_back(
+        &settingsApply_->bindCheckBox(addBox(f.caption, QStringLiteral("ie%1").arg(f.value)),
+                                      {Root::CurrentUser, kIeRestrictions, f.value, Pattern::PrunedFlag}));
   }
   for (const Flag& f : kExplorerFlags) {
-    explorerPolicies_.push_back(&settingsApply_->bindCheckBox(
-        addBox(f.caption, QStringLiteral("ie%1").arg(f.value)), {Root::CurrentUser, kExplorerPolicies, f.value, Pattern::DwordFlag}));
+    explorerPolicies_.push_back(
+        &settingsApply_->bindCheckBox(addBox(f.caption, QStringLiteral("ie%1").arg(f.value)),
+                                      {Root::CurrentUser, kExplorerPolicies, f.value, Pattern::DwordFlag}));
   }
   toolbarOptions_ = &settingsApply_->bindCheckBox(
-      addBox("Wyłacz dodawanie, usuwanie i przesuwanie pasków narzędzi", QStringLiteral("ieNoToolbarOptions")),
+      addBox("Wyłacz dodawanie, usuwanie i przesuwanie pasków narzędzi",
+             QStringLiteral("ieNoToolbarOptions")),
       {Root::CurrentUser, kToolbarRestrictions, "NoToolbarOptions", Pattern::DwordFlag});
   column->addStretch(1);
   column->addWidget(button, 0, Qt::AlignRight);
@@ -412,8 +424,10 @@ void InternetPage::buildOutlook() {
   outlookEditor_->setBeforeEdit([this](QLabel*) {
     app().dialogs().message(
         "Tytuł Outlook Express`a zależy od nazwy zalogowanego użytkownika.\r\rJeżeli tylko Ty jesteś "
-        "użytkownikiem Outlook`a to możesz zmienić nazwę bez problemu, natomiast jeżeli użytkowników jest więcej "
-        "należy uruchomić Outlook`a i zalogować się na swoją tożsamość. Teraz możesz już zmienić nazwę Outlook`a, "
+        "użytkownikiem Outlook`a to możesz zmienić nazwę bez problemu, natomiast jeżeli użytkowników jest "
+        "więcej "
+        "należy uruchomić Outlook`a i zalogować się na swoją tożsamość. Teraz możesz już zmienić nazwę "
+        "Outlook`a, "
         "która będzie wyświetlana tylko wtedy, gdy będziesz zalogowany na swoim kącie.");
   });
 
@@ -541,12 +555,14 @@ void InternetPage::load() {
 void InternetPage::loadGeneral() {
   RegistryHandle reg(app().registry());
   const std::string documents = app().frame().views().shellFolderLabel("Moje Dokumenty").value_or("");
-  const auto show = [](QLabel* label, const std::string& text) { label->setText(QString::fromStdString(text)); };
+  const auto show = [](QLabel* label, const std::string& text) {
+    label->setText(QString::fromStdString(text));
+  };
 
   reg.setRoot(Root::LocalMachine);
   openForRead(reg, kMachineIeMain);
-  show(general_[Title], reg.hasOpenKey() ? guardedReadString(reg, "Window Title", "Internet Explorer")
-                                         : "Internet Explorer");
+  show(general_[Title],
+       reg.hasOpenKey() ? guardedReadString(reg, "Window Title", "Internet Explorer") : "Internet Explorer");
   reg.closeKey();
   reg.setRoot(Root::CurrentUser);
   const bool ie = openForRead(reg, kIe);
@@ -591,8 +607,8 @@ void InternetPage::loadOutlook() {
   }
   reg.closeKey();
   const bool open = openForRead(reg, key);
-  outlookTitle_->setText(
-      QString::fromStdString(open ? guardedReadString(reg, "WindowTitle", "Outlook Express") : "Outlook Express"));
+  outlookTitle_->setText(QString::fromStdString(
+      open ? guardedReadString(reg, "WindowTitle", "Outlook Express") : "Outlook Express"));
   outlookSplash_->setChecked(open && readDwordFlag(reg, "NoSplash"));
 }
 
@@ -611,7 +627,8 @@ bool InternetPage::eventFilter(QObject* watched, QEvent* event) {
     }
     content->setFixedWidth(pages * optionsPanel_->viewport()->width());
     content->adjustSize();
-    optionsPanel_->horizontalScrollBar()->setValue(optionsPager_->value() * optionsPanel_->viewport()->width());
+    optionsPanel_->horizontalScrollBar()->setValue(optionsPager_->value() *
+                                                   optionsPanel_->viewport()->width());
     return false;
   }
   for (int p = 0; p < kPictures; ++p) {
@@ -625,7 +642,8 @@ bool InternetPage::eventFilter(QObject* watched, QEvent* event) {
           if (!previewPanel_->isVisible()) {
             previewToolbar_->setPixmap(QPixmap::fromImage(toolbarPicture(420)));
             previewPanel_->adjustSize();
-            previewPanel_->move(slot.preview->x(), std::max(0, slot.preview->y() - previewPanel_->height() - 4));
+            previewPanel_->move(slot.preview->x(),
+                                std::max(0, slot.preview->y() - previewPanel_->height() - 4));
             previewPanel_->show();
             previewPanel_->raise();
           }

@@ -84,19 +84,23 @@ std::optional<long> integerOf(const QString& text) {
 }
 
 std::string notANumberMessage(bool maskRow, int ordinal) {
-  return std::string(maskRow ? "Wpisałeś niepoprawny adres maski IP (Modół " : "Wpisałeś niepoprawny adres IP (Modół ") +
+  return std::string(maskRow ? "Wpisałeś niepoprawny adres maski IP (Modół "
+                             : "Wpisałeś niepoprawny adres IP (Modół ") +
          kOrdinals[static_cast<std::size_t>(ordinal)] + ") !!!";
 }
 
 std::string negativeMessage(bool maskRow, int ordinal) {
   const std::string modul = std::string("Modół ") + kOrdinals[static_cast<std::size_t>(ordinal)];
-  return maskRow ? modul + " adresu maski IP zawiera liczbę ujemną. Adres maski IP nie może zawierać liczb ujemnych."
-                 : modul + " adresu IP zawiera liczbę ujemną. Adres IP nie może zawierać liczb ujemnych.";
+  return maskRow
+             ? modul +
+                   " adresu maski IP zawiera liczbę ujemną. Adres maski IP nie może zawierać liczb ujemnych."
+             : modul + " adresu IP zawiera liczbę ujemną. Adres IP nie może zawierać liczb ujemnych.";
 }
 
 std::string tooLargeMessage(bool maskRow, int ordinal) {
   return std::string("Modół ") + kOrdinals[static_cast<std::size_t>(ordinal)] +
-         (maskRow ? " adresu maski IP - wpisana liczba jest za duża !!!" : " adresu IP - wpisana liczba jest za duża !!!");
+         (maskRow ? " adresu maski IP - wpisana liczba jest za duża !!!"
+                  : " adresu IP - wpisana liczba jest za duża !!!");
 }
 
 QPushButton* applyButton(const char* name, QWidget* parent) {
@@ -208,17 +212,18 @@ NetworkPage::NetworkPage(AppContext& app, const PageInfo& info, QWidget* parent)
   auto* numbers = new QGridLayout;
   const QString ttlCaption = QStringLiteral("Time To Live dla TCP");
   const QString lengthCaption = QStringLiteral("Minimalna długość hasła");
-  ttl_ = arrowsOnlyField("DefaultTTL", ttlCaption,
-                         QStringLiteral("Określa domyślną wartość Time to Live (TTL) w nagłówku wychodzących "
-                                        "pakietów IP. Przydatne do ukrycia lokalnej sieci. Domyślna wartość to "
-                                        "128."),
-                         settings);
-  minPasswordLength_ =
-      arrowsOnlyField("MinPwdLen", lengthCaption,
-                      QStringLiteral("Określa minimalną długość hasła. Jeżeli wyświetlana jest liczba 0 oznacza "
-                                     "to, że minimalna długość hasła nie została podana i można wpisywać hasła "
-                                     "dowolnej wielkości."),
+  ttl_ =
+      arrowsOnlyField("DefaultTTL", ttlCaption,
+                      QStringLiteral("Określa domyślną wartość Time to Live (TTL) w nagłówku wychodzących "
+                                     "pakietów IP. Przydatne do ukrycia lokalnej sieci. Domyślna wartość to "
+                                     "128."),
                       settings);
+  minPasswordLength_ = arrowsOnlyField(
+      "MinPwdLen", lengthCaption,
+      QStringLiteral("Określa minimalną długość hasła. Jeżeli wyświetlana jest liczba 0 oznacza "
+                     "to, że minimalna długość hasła nie została podana i można wpisywać hasła "
+                     "dowolnej wielkości."),
+      settings);
   int numberRow = 0;
   for (auto [spin, caption] : {std::pair{ttl_, ttlCaption}, std::pair{minPasswordLength_, lengthCaption}}) {
     auto* label = new QLabel(caption, settings);
@@ -268,14 +273,16 @@ void NetworkPage::load() {
 
   reg.closeKey();
   open = openForRead(reg, kNetwork);
-  for (std::size_t i = 0; i < 4; ++i) policies_[i]->setChecked(open && readDwordFlag(reg, kPolicies[i].value));
+  for (std::size_t i = 0; i < 4; ++i)
+    policies_[i]->setChecked(open && readDwordFlag(reg, kPolicies[i].value));
   reg.closeKey();
   policies_[4]->setChecked(openForRead(reg, kLogon) && readDwordFlag(reg, kPolicies[4].value));
 
   reg.closeKey();
   int ttl = kDefaultTtl;
   if (openForRead(reg, kMstcp) && reg.valueExists("DefaultTTL") &&
-      (reg.valueKind("DefaultTTL") == ValueKind::String || reg.valueKind("DefaultTTL") == ValueKind::ExpandString))
+      (reg.valueKind("DefaultTTL") == ValueKind::String ||
+       reg.valueKind("DefaultTTL") == ValueKind::ExpandString))
     ttl = readNumberText(reg, "DefaultTTL");
   ttl_->setValue(std::max(ttl, 0));
 

@@ -6,9 +6,11 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTest>
+#include <QToolButton>
 
 #include <map>
 #include <optional>
@@ -36,7 +38,8 @@ class InternetAndNetworkOnWineTest : public WinePrefixTest {
   }
   bool keyThere(const std::string& key) const { return !wine("reg query '" + key + "'").empty(); }
   // Puts a value back as it was before the test.
-  void restore(const std::string& key, const std::string& name, const std::optional<std::string>& value) const {
+  void restore(const std::string& key, const std::string& name,
+               const std::optional<std::string>& value) const {
     if (value) {
       wine("reg add '" + key + "' /v '" + name + "' /t REG_SZ /d '" + *value + "' /f");
     } else {
@@ -57,8 +60,10 @@ std::optional<std::pair<std::string, std::string>> hostAddress() {
     auto& entry = byIndex[::if_nametoindex(e->ifa_name)];
     if (e->ifa_addr && e->ifa_addr->sa_family == AF_INET && entry.first.empty()) {
       char address[INET_ADDRSTRLEN] = {}, mask[INET_ADDRSTRLEN] = {};
-      ::inet_ntop(AF_INET, &reinterpret_cast<const sockaddr_in*>(e->ifa_addr)->sin_addr, address, sizeof address);
-      ::inet_ntop(AF_INET, &reinterpret_cast<const sockaddr_in*>(e->ifa_netmask)->sin_addr, mask, sizeof mask);
+      ::inet_ntop(AF_INET, &reinterpret_cast<const sockaddr_in*>(e->ifa_addr)->sin_addr, address,
+                  sizeof address);
+      ::inet_ntop(AF_INET, &reinterpret_cast<const sockaddr_in*>(e->ifa_netmask)->sin_addr, mask,
+                  sizeof mask);
       entry = {address, mask};
       anyAddress = true;
     }
@@ -130,7 +135,9 @@ TEST_F(InternetAndNetworkOnWineTest, InternetPageWritesAStartPageChosenFromTheLi
     auto* page = static_cast<InternetPage*>(session->showAndLoad("internet"));
     ASSERT_NE(page, nullptr);
     title = page->findChild<QLabel*>("WindowTitle")->text().toStdString();
-    if (before[5]) EXPECT_EQ(title, *before[5]);
+    if (before[5]) {
+      EXPECT_EQ(title, *before[5]);
+    }
     auto* start = page->findChild<QLabel*>("StartPage");
     QTest::mouseDClick(start, Qt::LeftButton, {}, QPoint(3, 3));
     InternetEditor* editor = page->generalEditor();

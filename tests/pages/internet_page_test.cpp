@@ -75,7 +75,8 @@ class InternetPageTest : public PageHarness {
 };
 
 TEST_F(InternetPageTest, MissingValuesShowTheirDefaultsAndApplyWritesThemUntilTheMachineKeyFails) {
-  for (const char* value : {"Start Page", "Local Page", "Save Directory"}) remove(Root::CurrentUser, kIeMain, value);
+  for (const char* value : {"Start Page", "Local Page", "Save Directory"})
+    remove(Root::CurrentUser, kIeMain, value);
   remove(Root::CurrentUser, kIe, "Download Directory");
   remove(Root::CurrentUser, kIeToolbar, "LinksFolderName");
   remove(Root::LocalMachine, kMachineMain, "Window Title");
@@ -97,7 +98,8 @@ TEST_F(InternetPageTest, MissingValuesShowTheirDefaultsAndApplyWritesThemUntilTh
   EXPECT_EQ(stored(Root::CurrentUser, kIeMain, "Start Page"), StoredValue(std::string("about:blank")));
   EXPECT_EQ(stored(Root::CurrentUser, kIe, "Download Directory"), StoredValue(documents.toStdString()));
   EXPECT_EQ(stored(Root::CurrentUser, kIeMain, "Window Title"), StoredValue(std::string("Przegladarka")));
-  EXPECT_EQ(stored(Root::LocalMachine, kMachineMain, "Window Title"), StoredValue(std::string("Przegladarka")));
+  EXPECT_EQ(stored(Root::LocalMachine, kMachineMain, "Window Title"),
+            StoredValue(std::string("Przegladarka")));
   EXPECT_EQ(stored(Root::CurrentUser, kIeToolbar, "LinksFolderName"), StoredValue(std::string("Łącza")));
   EXPECT_FALSE(find<QPushButton>("ieGeneralApply")->isEnabled());
   EXPECT_TRUE(app->restartNeeded());
@@ -181,7 +183,8 @@ TEST_F(InternetPageTest, InlineEditorsOpenOneAtATimeAndEachKindEndsWithEnter) {
   click("ieGeneralApply");
   EXPECT_EQ(stored(Root::CurrentUser, kIeMain, "Local Page"), StoredValue(std::string("C:\\strona.htm")));
   EXPECT_EQ(stored(Root::CurrentUser, kIeMain, "Start Page"), StoredValue(std::string("C:\\strona.htm")));
-  EXPECT_EQ(stored(Root::CurrentUser, kIeMain, "Save Directory"), StoredValue(std::string("C:\\WINDOWS\\TEMP")));
+  EXPECT_EQ(stored(Root::CurrentUser, kIeMain, "Save Directory"),
+            StoredValue(std::string("C:\\WINDOWS\\TEMP")));
 }
 
 TEST_F(InternetPageTest, ToolbarPicturesAreCheckedForTheirKindAndSize) {
@@ -200,18 +203,22 @@ TEST_F(InternetPageTest, ToolbarPicturesAreCheckedForTheirKindAndSize) {
     std::optional<std::string> message;  // nullopt: accepted
   };
   const std::vector<Case> cases{
-      {"SmBrandBitmapChange", wide, "Format wybranego rysunku jest niepoprawny !!!\r\rAnimacja musi zawierać 31 "
-                                    "obrazków o wymiarach 22x22 każdy. Obrazki należy ułożyć jeden pod drugim, co "
-                                    "łącznie daje rozmiar 22x682 całej animacji."},
-      {"SmBrandBitmapChange", gif, "Format wybranego pliku jest nieprawidłowy. Aby zmienić małą animację na pasku "
-                                   "narzędzi plik musi być w formacie BMP. Wybierz inny plik, lub sprawdź czy "
-                                   "wybrany plik istnieje."},
+      {"SmBrandBitmapChange", wide,
+       "Format wybranego rysunku jest niepoprawny !!!\r\rAnimacja musi zawierać 31 "
+       "obrazków o wymiarach 22x22 każdy. Obrazki należy ułożyć jeden pod drugim, co "
+       "łącznie daje rozmiar 22x682 całej animacji."},
+      {"SmBrandBitmapChange", gif,
+       "Format wybranego pliku jest nieprawidłowy. Aby zmienić małą animację na pasku "
+       "narzędzi plik musi być w formacie BMP. Wybierz inny plik, lub sprawdź czy "
+       "wybrany plik istnieje."},
       {"BrandBitmapChange", "C:\\WINDOWS\\brak.bmp",
-       "Format wybranego pliku jest nieprawidłowy. Aby zmienić dużą animację na pasku narzędzi plik musi być w "
+       "Format wybranego pliku jest nieprawidłowy. Aby zmienić dużą animację na pasku narzędzi plik musi być "
+       "w "
        "formacie BMP. Wybierz inny plik, lub sprawdź czy wybrany plik istnieje."},
-      {"BrandBitmapChange", tall, "Format wybranego rysunku jest niepoprawny !!!\r\rAnimacja musi zawierać 31 "
-                                  "obrazków o wymiarach 38x38 każdy. Obrazki należy ułożyć jeden pod drugim, co "
-                                  "łącznie daje rozmiar 38x1178 całej animacji."},
+      {"BrandBitmapChange", tall,
+       "Format wybranego rysunku jest niepoprawny !!!\r\rAnimacja musi zawierać 31 "
+       "obrazków o wymiarach 38x38 każdy. Obrazki należy ułożyć jeden pod drugim, co "
+       "łącznie daje rozmiar 38x1178 całej animacji."},
       {"SmBrandBitmapChange", tall, std::nullopt},
       {"BrandBitmapChange", large, std::nullopt},
       {"BackBitmapIE5Change", back, std::nullopt},
@@ -357,7 +364,8 @@ TEST_F(InternetPageTest, OutlookExpressWritesToTheCurrentIdentityOrWithoutOneToI
   key(find<QCheckBox>("OENoSplash"), Qt::Key_Return);
   EXPECT_EQ(stored(Root::CurrentUser, "Software\\Microsoft\\Outlook Express\\5.0", "WindowTitle"),
             StoredValue(std::string("Outlook Express")));
-  EXPECT_EQ(stored(Root::CurrentUser, "Software\\Microsoft\\Outlook Express\\5.0", "NoSplash"), StoredValue(0));
+  EXPECT_EQ(stored(Root::CurrentUser, "Software\\Microsoft\\Outlook Express\\5.0", "NoSplash"),
+            StoredValue(0));
   EXPECT_EQ(stored(Root::CurrentUser, kIdentity, "WindowTitle"), StoredValue(std::string("Moja poczta")));
 }
 
@@ -371,7 +379,8 @@ TEST_F(InternetPageTest, ATabBoxDisablesItsGroupWhichStillWritesItsTicks) {
   EXPECT_EQ(pager->value(), 1);
   EXPECT_GT(find<QScrollArea>("ieOptionsPanel")->horizontalScrollBar()->value(), 0);
   click(find<QCheckBox>("OptionsConnectionsTab"));
-  for (const char* name : {"OptionsConnwizAdminLock", "OptionsConnectionSettings", "OptionsProxy", "OptionsAutoConfig"})
+  for (const char* name :
+       {"OptionsConnwizAdminLock", "OptionsConnectionSettings", "OptionsProxy", "OptionsAutoConfig"})
     EXPECT_FALSE(find<QCheckBox>(name)->isEnabled()) << name;
   EXPECT_TRUE(find<QCheckBox>("OptionsProxy")->isChecked());
   EXPECT_TRUE(find<QCheckBox>("OptionsHomePage")->isEnabled());

@@ -57,7 +57,8 @@ TEST(IpInfoTest, AnAdapterKeepsItsRecordsFieldsWithinTheTablesSizes) {
 TEST(IpInfoTest, TheFirstAdaptersFirstAddressOrTheErrors) {
   TableNetwork network;
   network.table = {sampleRecord()};
-  EXPECT_EQ(firstAdapterAddress(network), (std::pair<std::string, std::string>{"10.0.0.17", "255.255.255.0"}));
+  EXPECT_EQ(firstAdapterAddress(network),
+            (std::pair<std::string, std::string>{"10.0.0.17", "255.255.255.0"}));
 
   const auto errorOf = [&network] {
     try {
@@ -84,10 +85,10 @@ TEST(IpInfoTest, AnAddressTextIsCutAtItsDots) {
       {"192.168.0.7", {"192", "168", "0", "7"}},
       {"0.0.0.0", {"0", "0", "0", "0"}},
       {"", {"0", "0", "0", "0"}},
-      {"1.2.3", {"0", "0", "0", "0"}},            // shorter than seven
-      {"1234567.8", {"0", "0", "0", "0"}},        // fewer than three dots
-      {"1.2.3.4.5", {"1", "2", "3", "4"}},        // a fifth piece is not shown
-      {"10..20.300", {"10", "", "20", "300"}},    // pieces as they are
+      {"1.2.3", {"0", "0", "0", "0"}},          // shorter than seven
+      {"1234567.8", {"0", "0", "0", "0"}},      // fewer than three dots
+      {"1.2.3.4.5", {"1", "2", "3", "4"}},      // a fifth piece is not shown
+      {"10..20.300", {"10", "", "20", "300"}},  // pieces as they are
       {"007.0.0.1", {"007", "0", "0", "1"}},
   };
   for (const Case& c : cases) EXPECT_EQ(splitAddress(c.text), c.fields) << c.text;

@@ -189,7 +189,8 @@ TEST_F(NetworkPageTest, ApplyChecksTheFieldsInOrderAndWritesNothingWhenOneIsWron
 
   type(page.maskField(2), "300");
   click(namesApply());
-  EXPECT_EQ(messages(), std::vector<std::string>{"Modół trzeci adresu maski IP - wpisana liczba jest za duża !!!"});
+  EXPECT_EQ(messages(),
+            std::vector<std::string>{"Modół trzeci adresu maski IP - wpisana liczba jest za duża !!!"});
   EXPECT_EQ(page.maskField(2)->text(), "300");
   EXPECT_EQ(page.window()->focusWidget(), page.maskField(2));
   EXPECT_FALSE(namesApply()->isEnabled());
@@ -198,7 +199,8 @@ TEST_F(NetworkPageTest, ApplyChecksTheFieldsInOrderAndWritesNothingWhenOneIsWron
   dialogs.shown.clear();
   type(page.addressField(0), "300");
   key(page.addressField(0), Qt::Key_Return);  // Enter runs the command
-  EXPECT_EQ(messages(), std::vector<std::string>{"Modół pierwszy adresu IP - wpisana liczba jest za duża !!!"});
+  EXPECT_EQ(messages(),
+            std::vector<std::string>{"Modół pierwszy adresu IP - wpisana liczba jest za duża !!!"});
   EXPECT_EQ(page.addressField(0)->text(), "255");
   EXPECT_FALSE(namesApply()->isEnabled());
 

@@ -52,9 +52,12 @@ TEST(LinuxNetworkTest, ListsTheUpInterfacesButTheLoopbackInTheirNumbersOrderWith
     ASSERT_TRUE(expected.contains(a.name));
     const Expected& x = expected[a.name];
     EXPECT_EQ(a.index, x.index);
-    if (i > 0) EXPECT_LT(adapters[i - 1].index, a.index);
+    if (i > 0) {
+      EXPECT_LT(adapters[i - 1].index, a.index);
+    }
     std::vector<std::string> addresses;
-    for (const AdapterAddress& address : a.addresses) addresses.push_back(address.address + "/" + address.mask);
+    for (const AdapterAddress& address : a.addresses)
+      addresses.push_back(address.address + "/" + address.mask);
     // One without an IPv4 address lists 0.0.0.0, as the table does.
     EXPECT_EQ(addresses, x.addresses.empty() ? std::vector<std::string>{"0.0.0.0/0.0.0.0"} : x.addresses);
     EXPECT_EQ(a.hasCurrentAddress, !x.addresses.empty());

@@ -113,8 +113,8 @@ void fontFamilies(benchmark::State& state) {
 BENCHMARK(fontFamilies)->Unit(benchmark::kMicrosecond);
 
 // The pages built on the page toolkit so far.
-const char* const kPages[] = {"ograniczenia", "foldery",    "czcionki",  "kursory", "dzwieki",
-                              "AutoRUN",      "ustawienia", "dodajusun", "SystemNT", "internet", "Siec"};
+const char* const kPages[] = {"ograniczenia", "foldery",   "czcionki", "kursory",  "dzwieki", "AutoRUN",
+                              "ustawienia",   "dodajusun", "SystemNT", "internet", "Siec"};
 
 void registerBenchmarks() {
   for (const char* id : kPages) {
