@@ -18,6 +18,8 @@
 #include "pages/system/control_panel_page.h"
 #include "pages/system/history_page.h"
 #include "pages/system/installed_programs_page.h"
+#include "pages/system/internet_page.h"
+#include "pages/system/network_page.h"
 #include "pages/system/nt_settings_page.h"
 #include "pages/system/startup_programs_page.h"
 
@@ -40,6 +42,8 @@ Page* createPage(AppContext& app, const PageInfo& info, QWidget* parent) {
   if (id == "dodajusun") return new InstalledProgramsPage(app, info, parent);
   if (id == "SystemNT") return new NtSettingsPage(app, info, parent);
   if (id == "ograniczenia") return new ControlPanelPage(app, info, parent);
+  if (id == "internet") return new InternetPage(app, info, parent);
+  if (id == "Siec") return new NetworkPage(app, info, parent);
   if (id == "Properties") return new OptionsPage(app, info, parent);
   if (id == "pomoc") return new HelpPage(app, info, parent);
   if (id == "oprog") return new AboutPage(app, info, parent);

@@ -10,10 +10,10 @@ namespace kelvaro {
 AppContext::AppContext(const Platform& platform) : platform_(platform) {
   if (!platform.environment || !platform.dialogs || !platform.launcher || !platform.shellLinks ||
       !platform.icons || !platform.pictures || !platform.fonts || !platform.sound ||
-      !platform.systemSettings) {
+      !platform.systemSettings || !platform.network) {
     throw std::logic_error(
-        "AppContext needs the environment, dialogs, launcher, shell links, icons, pictures, fonts, sound and "
-        "system settings");
+        "AppContext needs the environment, dialogs, launcher, shell links, icons, pictures, fonts, sound, "
+        "system settings and network");
   }
 }
 

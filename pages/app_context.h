@@ -16,6 +16,7 @@ class FileSystem;
 class Fonts;
 class Icons;
 class Launcher;
+class Network;
 class Pictures;
 class ScreenCapture;
 class ShellLinks;
@@ -48,6 +49,7 @@ class AppContext {
   // The screen's pixels of a window; null where nothing can give them (the
   // window then draws its content into the bitmap itself).
   ScreenCapture* screenCapture() const { return platform_.screenCapture; }
+  Network& network() const { return *platform_.network; }
   const Platform& platform() const { return platform_; }
 
   // The main window as pages may change it; a frame that changes nothing

@@ -5,6 +5,7 @@
 #include "platform/file_system.h"
 #include "platform/linux_icons.h"
 #include "platform/linux_launcher.h"
+#include "platform/linux_network.h"
 #include "platform/linux_pictures.h"
 #include "platform/linux_shell_links.h"
 #include "platform/linux_system_settings.h"
@@ -52,6 +53,7 @@ struct LinuxPlatform::Services {
   QtSound sound;
   LinuxSystemSettings systemSettings;
   QtScreenCapture screenCapture;
+  LinuxNetwork network;
 };
 
 LinuxPlatform::LinuxPlatform(Environment& environment, Dialogs& dialogs)
@@ -69,6 +71,7 @@ LinuxPlatform::LinuxPlatform(Environment& environment, Dialogs& dialogs)
   platform_.sound = &services_->sound;
   platform_.systemSettings = &services_->systemSettings;
   platform_.screenCapture = &services_->screenCapture;
+  platform_.network = &services_->network;
 }
 
 LinuxPlatform::~LinuxPlatform() = default;

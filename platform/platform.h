@@ -17,8 +17,6 @@ class SystemSettings;
 // The platform services the pages use, one place for each. They are owned
 // elsewhere (by start-up, or by a test's harness). The files of the
 // environment come with the environment.
-//
-// network is declared here and filled in together with the page that uses it.
 struct Platform {
   Environment* environment = nullptr;
   Dialogs* dialogs = nullptr;

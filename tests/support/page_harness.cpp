@@ -116,6 +116,7 @@ void PageHarness::open(Environment::Kind kind) {
   platform.sound = &sound;
   platform.systemSettings = &systemSettings;
   platform.screenCapture = &screenCapture;
+  platform.network = &network;
   app = std::make_unique<AppContext>(platform);
 }
 
@@ -130,6 +131,19 @@ void PageHarness::useEnvironmentIcons() {
       IconDirectories{environment->windowsDirectory(), environment->systemDirectory(), "C:\\Program Files"});
   platform.icons = environmentIcons.get();
   app = std::make_unique<AppContext>(platform);
+}
+
+TableNetwork PageHarness::defaultNetwork() {
+  TableNetwork network;
+  AdapterRecord adapter;
+  adapter.name = "eth0";
+  adapter.description = "Karta sieciowa zgodna z NE2000";
+  adapter.hardwareAddress = {0x00, 0x40, 0x05, 0x12, 0x34, 0x56};
+  adapter.index = 2;
+  adapter.type = 6;
+  adapter.addresses = {{"192.168.0.7", "255.255.255.0"}};
+  network.table = {adapter};
+  return network;
 }
 
 PageHarness::~PageHarness() {

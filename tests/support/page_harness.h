@@ -22,6 +22,7 @@
 #include "platform/environment.h"
 #include "platform/environment_fonts.h"
 #include "platform/linux_icons.h"
+#include "platform/network.h"
 #include "platform/recording_icons.h"
 #include "platform/recording_launcher.h"
 #include "platform/recording_pictures.h"
@@ -116,6 +117,8 @@ class PageHarness : public ::testing::Test {
   RecordingSound sound;
   RecordingSystemSettings systemSettings;
   RecordingScreenCapture screenCapture;
+  // One adapter with an address until a test sets another table.
+  TableNetwork network = defaultNetwork();
   std::unique_ptr<Environment> environment;
   // The environment's own fonts (its Fonts folder and registrations).
   std::unique_ptr<EnvironmentFonts> fonts;
@@ -137,6 +140,7 @@ class PageHarness : public ::testing::Test {
   std::map<std::string, RecordingPage*> recording;
 
  private:
+  static TableNetwork defaultNetwork();
   void open(Environment::Kind kind);
 
   std::filesystem::path root_;

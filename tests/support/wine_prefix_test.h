@@ -14,6 +14,7 @@
 #include "app/page_factory.h"
 #include "platform/environment_factory.h"
 #include "platform/environment_fonts.h"
+#include "platform/linux_network.h"
 #include "platform/recording_icons.h"
 #include "platform/recording_launcher.h"
 #include "platform/recording_pictures.h"
@@ -72,6 +73,7 @@ class WinePrefixTest : public ::testing::Test {
     platform.fonts = fonts.get();
     platform.sound = &sound;
     platform.systemSettings = &systemSettings;
+    platform.network = &network;
     return platform;
   }
 
@@ -96,6 +98,8 @@ class WinePrefixTest : public ::testing::Test {
   std::unique_ptr<EnvironmentFonts> fonts;
   RecordingSound sound;
   RecordingSystemSettings systemSettings;
+  // The host's own interfaces.
+  LinuxNetwork network;
 };
 
 }  // namespace kelvaro::testing
