@@ -97,15 +97,33 @@ std::map<std::string, std::vector<std::string>> defaultGateways(const fs::path& 
 
 }  // namespace
 
+std::vector<std::string> adapterInterfaces(const std::vector<HostInterface>& interfaces) {
+  std::vector<std::string> chosen;
+  for (const bool loopbacks : {false, true}) {
+    for (const HostInterface& i : interfaces) {
+      if (i.up && i.loopback == loopbacks && std::find(chosen.begin(), chosen.end(), i.name) == chosen.end())
+        chosen.push_back(i.name);
+    }
+    if (!chosen.empty()) break;
+  }
+  return chosen;
+}
+
 std::vector<AdapterRecord> LinuxNetwork::adapters() {
   ifaddrs* list = nullptr;
   if (::getifaddrs(&list) != 0) {
     const int code = errno;
     throw NetworkError(code, std::strerror(code));
   }
+  std::vector<HostInterface> interfaces;
+  for (const ifaddrs* entry = list; entry; entry = entry->ifa_next) {
+    if (entry->ifa_name)
+      interfaces.push_back({entry->ifa_name, (entry->ifa_flags & IFF_UP) != 0, (entry->ifa_flags & IFF_LOOPBACK) != 0});
+  }
+  const std::vector<std::string> chosen = adapterInterfaces(interfaces);
   std::map<std::string, AdapterRecord> byName;
   for (const ifaddrs* entry = list; entry; entry = entry->ifa_next) {
-    if (!entry->ifa_name || (entry->ifa_flags & IFF_LOOPBACK) || !(entry->ifa_flags & IFF_UP)) continue;
+    if (!entry->ifa_name || std::find(chosen.begin(), chosen.end(), entry->ifa_name) == chosen.end()) continue;
     AdapterRecord& record = byName[entry->ifa_name];
     record.name = entry->ifa_name;
     if (entry->ifa_addr && entry->ifa_addr->sa_family == AF_INET)
