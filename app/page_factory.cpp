@@ -9,7 +9,13 @@
 #include "pages/appearance/cursor_page.h"
 #include "pages/appearance/fonts_page.h"
 #include "pages/appearance/sound_page.h"
+#include "pages/shell/favorites_page.h"
+#include "pages/shell/hidden_folder_page.h"
+#include "pages/shell/quick_launch_page.h"
+#include "pages/shell/recent_documents_page.h"
+#include "pages/shell/send_to_page.h"
 #include "pages/shell/shell_folders_page.h"
+#include "pages/shell/shortcuts_page.h"
 #include "pages/system/control_panel_page.h"
 #include "pages/system/history_page.h"
 #include "pages/system/installed_programs_page.h"
@@ -25,6 +31,12 @@ Page* createPage(AppContext& app, const PageInfo& info, QWidget* parent) {
   if (id == "czcionki") return new FontsPage(app, info, parent);
   if (id == "dzwieki") return new SoundPage(app, info, parent);
   if (id == "foldery") return new ShellFoldersPage(app, info, parent);
+  if (id == "SendTo") return new SendToPage(app, info, parent);
+  if (id == "Doki") return new RecentDocumentsPage(app, info, parent);
+  if (id == "SzybkieUruchamianie") return new QuickLaunchPage(app, info, parent);
+  if (id == "UlubionePage2") return new FavoritesPage(app, info, parent);
+  if (id == "UkryjFolder") return new HiddenFolderPage(app, info, parent);
+  if (id == "skroty") return new ShortcutsPage(app, info, parent);
   if (id == "AutoRUN") return new StartupProgramsPage(app, info, parent);
   if (id == "ustawienia") return new HistoryPage(app, info, parent);
   if (id == "dodajusun") return new InstalledProgramsPage(app, info, parent);
