@@ -1,6 +1,7 @@
 #include "pages/shell/dos_folder_tree.h"
 
 #include <QHeaderView>
+#include <QScrollBar>
 #include <QTreeWidgetItemIterator>
 
 #include "pages/shell/folder_entries.h"
@@ -90,6 +91,16 @@ void DosFolderTree::fill(QTreeWidgetItem* item) {
   if (item->childCount() == 0) item->setChildIndicatorPolicy(QTreeWidgetItem::DontShowIndicatorWhenChildless);
 }
 
+void DosFolderTree::openItem(QTreeWidgetItem* item) {
+  fill(item);
+  item->setExpanded(true);
+}
+
+void DosFolderTree::nameScrollBars() {
+  verticalScrollBar()->setAccessibleName(accessibleName());
+  horizontalScrollBar()->setAccessibleName(accessibleName());
+}
+
 void DosFolderTree::refill(QTreeWidgetItem* item) {
   for (QTreeWidgetItem* child : item->takeChildren()) delete child;
   item->setData(0, kFilledRole, false);
@@ -109,7 +120,7 @@ void DosFolderTree::openPaths(const std::set<std::string>& paths) {
   // Parents come before their children in the walk, so each opened folder's
   // children are there when the walk reaches them.
   for (QTreeWidgetItemIterator it(this); *it; ++it) {
-    if (paths.contains(pathOf(*it))) (*it)->setExpanded(true);
+    if (paths.contains(pathOf(*it))) openItem(*it);
   }
 }
 

@@ -38,6 +38,10 @@ class DosFolderTree : public QTreeWidget {
   // The paths of the opened folders, and opening them again after a refresh.
   std::set<std::string> openedPaths() const;
   void openPaths(const std::set<std::string>& paths);
+  // Reads a node's folder if that is not done yet, and opens it.
+  void openItem(QTreeWidgetItem* item);
+  // The scroll bars are announced with the tree's accessible name.
+  void nameScrollBars();
   // Reads a node's folder again (its children dropped first).
   void refill(QTreeWidgetItem* item);
 

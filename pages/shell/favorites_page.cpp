@@ -64,7 +64,9 @@ FavoritesPage::FavoritesPage(AppContext& app, const PageInfo& info, QWidget* par
   tree_ = new DosFolderTree(app.files(), {.showFiles = true, .skipHidden = false}, this);
   tree_->setObjectName("UlubioneTree");
   tree_->setToolTip(QString::fromUtf8(kTreeHint));
+  tree_->setAccessibleDescription(tree_->toolTip());
   tree_->setAccessibleName(heading->text());
+  tree_->nameScrollBars();
   tree_->installEventFilter(this);
   heading->setBuddy(tree_);
   layout->addWidget(tree_, 1, 0);
@@ -144,7 +146,9 @@ FavoritesPage::FavoritesPage(AppContext& app, const PageInfo& info, QWidget* par
     move_.tree = new DosFolderTree(app.files(), {}, move_.frame);
     move_.tree->setObjectName("UlubioneMoveTree");
     move_.tree->setToolTip(QStringLiteral("Wksarz folder, do którego zamierzasz przensść wybrany plik"));
+    move_.tree->setAccessibleDescription(move_.tree->toolTip());
     move_.tree->setAccessibleName(QStringLiteral("Do folderu:"));
+    move_.tree->nameScrollBars();
     move_.tree->installEventFilter(this);
     move_.ok = hintedButton(QStringLiteral("OK"), QStringLiteral("Przenieś wskazany plik"), "UlubioneMoveOk",
                             move_.frame);
@@ -181,6 +185,7 @@ FavoritesPage::FavoritesPage(AppContext& app, const PageInfo& info, QWidget* par
     add_.tree = new DosFolderTree(app.files(), {}, add_.frame);
     add_.tree->setObjectName("UlubioneAddTree");
     add_.tree->setAccessibleName(QStringLiteral("Skrót umieść w folderze"));
+    add_.tree->nameScrollBars();
     add_.ok = hintedButton(QStringLiteral("OK"), QStringLiteral("Dodaj nowy plik do menu \"Ulubione\""),
                            "UlubioneAddOk", add_.frame);
     add_.cancel = hintedButton(QStringLiteral("Anuluj"), QStringLiteral("Przerwij dodawanie nowego pliku"),
@@ -262,7 +267,7 @@ FavoritesPage::FavoritesPage(AppContext& app, const PageInfo& info, QWidget* par
 void FavoritesPage::refreshTree(DosFolderTree* tree, bool showFilesRoot) {
   const std::set<std::string> opened = tree->openedPaths();
   tree->setRoots({{QStringLiteral("ULUBIONE"), root_}});
-  tree->topLevelItem(0)->setExpanded(true);
+  tree->openItem(tree->topLevelItem(0));
   tree->openPaths(opened);
   if (showFilesRoot) tree->topLevelItem(0)->setSelected(true);
 }
@@ -278,9 +283,7 @@ void FavoritesPage::load() {
   for (QFrame* frame : {rename_.frame, folder_.frame, move_.frame, add_.frame}) frame->hide();
   rename_.name->clear();
   folder_.name->clear();
-  tree_->blockSignals(true);
   refreshTree(tree_, true);
-  tree_->blockSignals(false);
 }
 
 void FavoritesPage::setSelectionCommands(bool removeFile, bool rename, bool removeFolder, bool move) {
@@ -378,9 +381,7 @@ void FavoritesPage::startMove() {
   move_.source->setText(qt(selected_));
   move_.destination->clear();
   move_.ok->setEnabled(false);
-  move_.tree->blockSignals(true);
   refreshTree(move_.tree, false);
-  move_.tree->blockSignals(false);
   move_.frame->show();
   move_.tree->setFocus();
 }
@@ -403,9 +404,7 @@ void FavoritesPage::confirmMove() {
 
 void FavoritesPage::startAdd() {
   lockForPanel();
-  add_.tree->blockSignals(true);
   refreshTree(add_.tree, false);
-  add_.tree->blockSignals(false);
   updateAddOk();
   add_.frame->show();
   add_.chooser->setFocus();

@@ -38,7 +38,9 @@ HiddenFolderPage::HiddenFolderPage(AppContext& app, const PageInfo& info, QWidge
   tree_ = new DosFolderTree(app.files(), {.showFiles = false, .skipHidden = true}, this);
   tree_->setObjectName("UkryjFolderTree");
   tree_->setToolTip(QStringLiteral("Wybierz odpowiedni folder"));
+  tree_->setAccessibleDescription(tree_->toolTip());
   tree_->setAccessibleName(treeCaption->text());
+  tree_->nameScrollBars();
   treeCaption->setBuddy(tree_);
   layout->addWidget(treeCaption, 0, 0, 1, 2);
   layout->addWidget(tree_, 1, 0, 1, 2);
@@ -87,8 +89,8 @@ HiddenFolderPage::HiddenFolderPage(AppContext& app, const PageInfo& info, QWidge
   connect(tree_, &QTreeWidget::itemSelectionChanged, this, &HiddenFolderPage::folderSelected);
   connect(objects_, &QComboBox::currentIndexChanged, this, &HiddenFolderPage::fieldsChanged);
   connect(name_, &QLineEdit::textChanged, this, &HiddenFolderPage::fieldsChanged);
-  connect(hide_, &QPushButton::clicked, this, &HiddenFolderPage::hide);
-  connect(restore_, &QPushButton::clicked, this, &HiddenFolderPage::restore);
+  connect(hide_, &QPushButton::clicked, this, &HiddenFolderPage::hideFolder);
+  connect(restore_, &QPushButton::clicked, this, &HiddenFolderPage::restoreFolder);
   addPendingMarker([this] { return hide_->isEnabled(); });
 }
 
@@ -155,7 +157,7 @@ void HiddenFolderPage::fieldsChanged() {
   pathLine_->setText(qt(parent_) + name_->text());
 }
 
-void HiddenFolderPage::hide() {
+void HiddenFolderPage::hideFolder() {
   const int object = objects_->currentIndex();
   const std::string newName = name_->text().toStdString() + disguises()[static_cast<std::size_t>(object)].suffix;
   // The typed name stays a name beside the folder; "\" or ".." would take it elsewhere.
@@ -169,7 +171,7 @@ void HiddenFolderPage::hide() {
   renamed(parent_ + newName);
 }
 
-void HiddenFolderPage::restore() {
+void HiddenFolderPage::restoreFolder() {
   const std::string newName = name_->text().toStdString();
   if (!isPlainEntryName(newName) || !app().files().renameFile(selected_, parent_ + newName)) {
     app().dialogs().message(

@@ -37,8 +37,8 @@ class HiddenFolderPage : public Page {
  private:
   void folderSelected();
   void fieldsChanged();
-  void hide();
-  void restore();
+  void hideFolder();
+  void restoreFolder();
   // After a rename: the tree's node takes the new name and is selected again.
   void renamed(const std::string& newPath);
 

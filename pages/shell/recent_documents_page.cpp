@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 #include "pages/shell/folder_entries.h"
@@ -24,7 +25,10 @@ RecentDocumentsPage::RecentDocumentsPage(AppContext& app, const PageInfo& info, 
   list_ = new QListWidget(this);
   list_->setObjectName("DokiList");
   list_->setToolTip(QStringLiteral("Zawartość menu \"Start -> Dokumenty\""));
+  list_->setAccessibleDescription(list_->toolTip());
   list_->setAccessibleName(QStringLiteral("Zawartość menu \"Dokumenty\""));
+  list_->verticalScrollBar()->setAccessibleName(list_->accessibleName());
+  list_->horizontalScrollBar()->setAccessibleName(list_->accessibleName());
   list_->installEventFilter(this);
   heading_->setBuddy(list_);
   layout->addWidget(list_, 1, 0);
@@ -40,7 +44,8 @@ RecentDocumentsPage::RecentDocumentsPage(AppContext& app, const PageInfo& info, 
   layout->addLayout(side, 1, 1);
   layout->setColumnStretch(0, 1);
 
-  connect(list_, &QListWidget::currentRowChanged, this, [this](int row) {
+  connect(list_, &QListWidget::itemSelectionChanged, this, [this] {
+    const int row = chosenRow();
     if (row < 0 || row >= static_cast<int>(entryFiles_.size())) return;
     selectedPath_ = folder_ + "\\" + entryFiles_[static_cast<std::size_t>(row)];
     remove_->setEnabled(true);
@@ -49,6 +54,11 @@ RecentDocumentsPage::RecentDocumentsPage(AppContext& app, const PageInfo& info, 
   connect(remove_, &QPushButton::clicked, this, &RecentDocumentsPage::removeSelected);
   connect(clear_, &QPushButton::clicked, this, &RecentDocumentsPage::clearAll);
   connect(allBut_, &QPushButton::clicked, this, &RecentDocumentsPage::removeAllBut);
+}
+
+int RecentDocumentsPage::chosenRow() const {
+  const QList<QListWidgetItem*> chosen = list_->selectedItems();
+  return chosen.isEmpty() ? -1 : list_->row(chosen.front());
 }
 
 QString RecentDocumentsPage::headingFor(std::size_t entries) {
@@ -67,7 +77,7 @@ void RecentDocumentsPage::load() {
   folder_ = !folder.empty() && app().files().directoryExists(folder) ? folder : std::string();
   if (!folder_.empty()) entryFiles_ = folderListing(app().files(), folder_, "*.*");
   for (const std::string& file : entryFiles_) list_->addItem(QString::fromStdString(withoutExtension(file)));
-  list_->setCurrentRow(-1);
+  list_->clearSelection();
   list_->blockSignals(false);
   remove_->setEnabled(false);
   allBut_->setEnabled(false);
@@ -92,8 +102,8 @@ void RecentDocumentsPage::clearAll() {
 }
 
 void RecentDocumentsPage::removeAllBut() {
-  // The entry kept is the one at the list's current position, even when it is the only one.
-  const int kept = list_->currentRow();
+  // The entry kept is the one chosen, even when it is the only one.
+  const int kept = chosenRow();
   for (std::size_t i = 0; i < entryFiles_.size(); ++i) {
     if (static_cast<int>(i) != kept) app().files().deleteFile(folder_ + "\\" + entryFiles_[i]);
   }

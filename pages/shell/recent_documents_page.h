@@ -31,6 +31,7 @@ class RecentDocumentsPage : public Page {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  int chosenRow() const;
   void removeSelected();
   void clearAll();
   void removeAllBut();

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 #include "pages/shell/folder_entries.h"
@@ -52,7 +53,10 @@ ShortcutFolderPage::ShortcutFolderPage(AppContext& app, const PageInfo& info, co
   list_ = new QListWidget(this);
   list_->setObjectName(id + "List");
   list_->setToolTip(qt(texts.listHint));
+  list_->setAccessibleDescription(list_->toolTip());
   list_->setAccessibleName(heading->text());
+  list_->verticalScrollBar()->setAccessibleName(heading->text());
+  list_->horizontalScrollBar()->setAccessibleName(heading->text());
   list_->installEventFilter(this);
   heading->setBuddy(list_);
   layout->addWidget(list_, 1, 0);
@@ -130,8 +134,8 @@ ShortcutFolderPage::ShortcutFolderPage(AppContext& app, const PageInfo& info, co
   layout->setColumnStretch(0, 1);
   layout->setColumnMinimumWidth(1, 280);
 
-  // The list reacts to the current entry, as a click or the arrow keys set it.
-  connect(list_, &QListWidget::currentRowChanged, this, &ShortcutFolderPage::entryClicked);
+  // The list reacts to the chosen entry, as a click or the arrow keys choose it.
+  connect(list_, &QListWidget::itemSelectionChanged, this, [this] { entryClicked(chosenRow()); });
   connect(list_, &QListWidget::itemDoubleClicked, this, [this] {
     if (renameButton_->isEnabled()) startRename();
   });
@@ -169,7 +173,7 @@ void ShortcutFolderPage::load() {
   if (!folder_.empty()) entryFiles_ = folderListing(app().files(), folder_, "*.*");
   list_->blockSignals(true);
   for (const std::string& file : entryFiles_) list_->addItem(qt(withoutExtension(file)));
-  list_->setCurrentRow(-1);
+  list_->clearSelection();
   list_->blockSignals(false);
   // A load also ends a rename left open, so no panel acts on an old list.
   add_.frame->hide();
@@ -257,8 +261,13 @@ void ShortcutFolderPage::cancelAdd() {
   list_->setFocus();
 }
 
+int ShortcutFolderPage::chosenRow() const {
+  const QList<QListWidgetItem*> chosen = list_->selectedItems();
+  return chosen.isEmpty() ? -1 : list_->row(chosen.front());
+}
+
 void ShortcutFolderPage::startRename() {
-  const int row = list_->currentRow();
+  const int row = chosenRow();
   if (row < 0) return;
   rename_.frame->show();
   list_->setEnabled(false);

@@ -89,6 +89,7 @@ class ShortcutFolderPage : public Page {
     QPushButton* cancel = nullptr;
   };
 
+  int chosenRow() const;
   void entryClicked(int row);
   void remove();
   void startAdd();

@@ -106,7 +106,7 @@ TEST_F(HiddenFolderPageTest, RootsEmptyNamesAndPathsAreRefused) {
     type(name(), typed);
     click(hideButton());
     ASSERT_EQ(dialogs.boxes().size(), 1u);
-    EXPECT_EQ(dialogs.boxes()[0].text.substr(0, 39), "Nie można ukryć wskazanego folderu poni");
+    EXPECT_TRUE(dialogs.boxes()[0].text.starts_with("Nie można ukryć wskazanego folderu poni")) << dialogs.boxes()[0].text;
   }
   EXPECT_TRUE(fs::is_directory(hostPath("C:\\Dane") / "Prywatne"));
   EXPECT_EQ(std::distance(fs::directory_iterator(hostPath("C:\\Dane")), fs::directory_iterator()), 1);

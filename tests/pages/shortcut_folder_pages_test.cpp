@@ -112,7 +112,7 @@ TEST_F(ShortcutFolderPagesTest, RenameKeepsTheExtensionAndATypedPathReachesNoOth
 
   const std::set<std::string> windowsBefore = namesIn(hostPath("C:\\WINDOWS"));
   const std::set<std::string> sendToBefore = namesIn(hostPath(kSendTo));
-  for (const char* name : {"..\\Uciekinier", "..\\..\\Uciekinier", "Poza/tam", "a:b", "Zły*"}) {
+  for (const char* name : {"..\\Uciekinier", "..\\..\\Uciekinier", "Poza/tam", "a:b", "Zly*"}) {
     SCOPED_TRACE(name);
     dialogs.shown.clear();
     select(page, "Edytor");
@@ -122,7 +122,7 @@ TEST_F(ShortcutFolderPagesTest, RenameKeepsTheExtensionAndATypedPathReachesNoOth
     type("SendToNewName", name);
     click("SendToRenameOk");
     ASSERT_EQ(messages().size(), 1u);
-    EXPECT_EQ(messages()[0].substr(0, 36), "Nie mogę zmienić nazwy tej pozycji.\r");
+    EXPECT_TRUE(messages()[0].starts_with("Nie mogę zmienić nazwy tej pozycji.\r")) << messages()[0];
   }
   EXPECT_EQ(namesIn(hostPath("C:\\WINDOWS")), windowsBefore);
   EXPECT_EQ(namesIn(hostPath(kSendTo)), sendToBefore);
@@ -139,14 +139,18 @@ TEST_F(ShortcutFolderPagesTest, SendToAddsAShortcutToAChosenProgram) {
   EXPECT_EQ(dialogs.shown[0].file.title, "Wibierz program");
   EXPECT_EQ(dialogs.shown[0].file.filter, "Programy (*.exe)|*.exe");
   EXPECT_EQ(dialogs.shown[0].file.initialFolder, app->environment().windowsDirectory());
-  EXPECT_EQ(dialogs.shown[1].box.text.substr(0, 39), "Wybrany format pliku jest niepoprawny.\r");
+  EXPECT_TRUE(dialogs.shown[1].box.text.starts_with("Wybrany format pliku jest niepoprawny.\r")) << dialogs.shown[1].box.text;
   EXPECT_TRUE(find<QLineEdit>("SendToProgram")->text().isEmpty());
   EXPECT_FALSE(button("SendToAddOk")->isEnabled());
 
-  // A name too short to derive one from leaves OK disabled until one is typed.
+  // The proposed name is the file name less its last four characters; none
+  // is left of a name of four, and OK waits for one to be typed.
   dialogs.answer(std::optional<std::string>("C:\\WINDOWS\\a.exe"));
   click("SendToChooser");
-  EXPECT_EQ(find<QLineEdit>("SendToProgram")->text(), "C:\\WINDOWS\\a.exe");
+  EXPECT_EQ(find<QLineEdit>("SendToName")->text(), "a");
+  dialogs.answer(std::optional<std::string>("C:\\WINDOWS\\.exe"));
+  click("SendToChooser");
+  EXPECT_EQ(find<QLineEdit>("SendToProgram")->text(), "C:\\WINDOWS\\.exe");
   EXPECT_TRUE(find<QLineEdit>("SendToName")->text().isEmpty());
   EXPECT_FALSE(button("SendToAddOk")->isEnabled());
 
@@ -159,7 +163,7 @@ TEST_F(ShortcutFolderPagesTest, SendToAddsAShortcutToAChosenProgram) {
   EXPECT_EQ(dialogs.boxes().size(), 1u);
   const fs::path file = hostPath("C:\\WINDOWS\\SendTo\\Edytor tekstu.lnk");
   ASSERT_TRUE(shellLinks.created().contains(file));
-  EXPECT_EQ(shellLinks.created().at(file).target, "C:\\WINDOWS\\a.exe");
+  EXPECT_EQ(shellLinks.created().at(file).target, "C:\\WINDOWS\\.exe");
   EXPECT_EQ(shellLinks.created().at(file).workingDirectory, "C:\\WINDOWS");
   EXPECT_FALSE(page.addPanel()->isVisible());
   EXPECT_TRUE(page.entryList()->isEnabled());

@@ -115,7 +115,7 @@ BENCHMARK(fontFamilies)->Unit(benchmark::kMicrosecond);
 // The pages built on the page toolkit so far.
 const char* const kPages[] = {"ograniczenia", "foldery",    "czcionki",  "kursory", "dzwieki",
                               "AutoRUN",      "ustawienia", "dodajusun", "SystemNT", "SendTo",
-                              "Doki",         "SzybkieUruchamianie", "UlubionePage2", "UkryjFolder"};
+                              "Doki",         "SzybkieUruchamianie", "UlubionePage2", "UkryjFolder", "skroty"};
 
 void registerBenchmarks() {
   for (const char* id : kPages) {
