@@ -1,6 +1,7 @@
 // The folder pages of the shell on a real Wine prefix: they find Wine's
 // folders through its registry, and what they write is what Wine and
 // lnkinfo read.
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,6 +16,7 @@
 #include "pages/shell/hidden_folder_page.h"
 #include "pages/shell/recent_documents_page.h"
 #include "pages/shell/shortcut_folder_page.h"
+#include "pages/shell/shortcuts_page.h"
 #include "platform/file_system.h"
 #include "platform/linux_shell_links.h"
 #include "tests/support/user_input.h"
@@ -77,6 +79,8 @@ TEST_F(ShellMenuPagesOnWineTest, SendToAddsAShortcutWineListsAndRemovesIt) {
   fs::path file;
   {
     auto session = openWithLinks();
+    // The folders page's labels name the folders, as the start-up loaders fill them first.
+    ASSERT_NE(session->showAndLoad("foldery"), nullptr);
     auto* page = static_cast<ShortcutFolderPage*>(session->showAndLoad("SendTo"));
     ASSERT_NE(page, nullptr);
     EXPECT_TRUE(sameText(page->folder(), sendTo)) << page->folder() << " vs " << sendTo;
@@ -122,6 +126,7 @@ TEST_F(ShellMenuPagesOnWineTest, FavoritesHiddenFoldersAndRecentWorkOnWinesFolde
   {
     auto session = openWithLinks();
     FileSystem& files = session->environment->files();
+    ASSERT_NE(session->showAndLoad("foldery"), nullptr);
     // The Recent and Quick Launch folders load without a box whatever Wine holds.
     auto* recent = static_cast<RecentDocumentsPage*>(session->showAndLoad("Doki"));
     ASSERT_NE(recent, nullptr);
@@ -169,6 +174,38 @@ TEST_F(ShellMenuPagesOnWineTest, FavoritesHiddenFoldersAndRecentWorkOnWinesFolde
     EXPECT_TRUE(dialogs.boxes().empty()) << dialogs.boxes().front().text;
   }
   fs::remove_all(scratch);
+}
+
+TEST_F(ShellMenuPagesOnWineTest, RundllShortcutsLandOnWinesDesktop) {
+  const std::string desktop = valueText(query(kShellFolders, "Desktop"));
+  ASSERT_FALSE(desktop.empty());
+  stopWineserver();
+  std::vector<fs::path> made;
+  std::string windows;
+  {
+    auto session = openWithLinks();
+    auto* page = static_cast<ShortcutsPage*>(session->showAndLoad("skroty"));
+    ASSERT_NE(page, nullptr);
+    windows = session->environment->windowsDirectory();
+    for (const char* name : {"Zamknij Windows.lnk", "Wyłącz mysz.lnk"}) {
+      const fs::path file = session->environment->files().hostPath(desktop + "\\" + name).value_or(fs::path());
+      ASSERT_FALSE(file.empty());
+      ASSERT_FALSE(fs::exists(file)) << file;
+      made.push_back(file);
+    }
+    for (std::size_t i : {0u, 21u}) QTest::keyClick(page->box(i), Qt::Key_Space);
+    QTest::mouseClick(button(page, "skrotyCreate"), Qt::LeftButton);
+    EXPECT_TRUE(dialogs.boxes().empty()) << dialogs.boxes().front().text;
+  }
+  const std::pair<fs::path, const char*> expected[] = {{made[0], "user,exitwindows"}, {made[1], "mouse,disable"}};
+  for (const auto& [file, arguments] : expected) {
+    SCOPED_TRACE(file.string());
+    EXPECT_TRUE(fs::is_regular_file(file));
+    const std::string info = capture("lnkinfo -c windows-1250 '" + file.string() + "' 2>&1");
+    EXPECT_TRUE(sameText(lnkField(info, "Local path"), windows + "\\Rundll32.exe")) << info;
+    EXPECT_EQ(lnkField(info, "Command line arguments"), arguments) << info;
+  }
+  for (const fs::path& file : made) fs::remove(file);
 }
 
 }  // namespace
