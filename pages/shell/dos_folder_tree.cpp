@@ -78,7 +78,7 @@ void DosFolderTree::fill(QTreeWidgetItem* item) {
   // Sorted as the menus list names; folders before files, as the shell shows them.
   sortEntryNames(folders);
   sortEntryNames(fileNames);
-      for (const std::string& name : folders) {
+  for (const std::string& name : folders) {
     auto* child = new QTreeWidgetItem(item, {qt(name)});
     setPath(child, joined(folder, name));
     child->setData(0, kFolderRole, true);

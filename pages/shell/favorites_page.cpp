@@ -55,7 +55,8 @@ std::string withSlash(const std::string& folder) { return folder.ends_with('\\')
 
 }  // namespace
 
-FavoritesPage::FavoritesPage(AppContext& app, const PageInfo& info, QWidget* parent) : Page(app, info, parent) {
+FavoritesPage::FavoritesPage(AppContext& app, const PageInfo& info, QWidget* parent)
+    : Page(app, info, parent) {
   auto* layout = new QGridLayout(this);
   layout->setContentsMargins(8, 6, 8, 6);
   auto* heading = new QLabel(QStringLiteral("Lista plików i folderów w menu \"Ulubione\""), this);
@@ -74,19 +75,22 @@ FavoritesPage::FavoritesPage(AppContext& app, const PageInfo& info, QWidget* par
   auto* side = new QVBoxLayout;
   addButton_ = hintedButton(QStringLiteral("Dodaj do ulubionych..."),
                             QStringLiteral("Dodaj nowy skrót do menu \"Ulubione\""), "UlubioneAdd", this);
-  removeFile_ = hintedButton(QStringLiteral("Usuń skrót"), QStringLiteral("Usuń wybrany skrót z menu \"Ulubione\""),
-                             "UlubioneRemoveFile", this);
-  renameButton_ = hintedButton(QStringLiteral("Zmień nazwę"), QStringLiteral("Zmień nazwę wybranemu skrótowi"),
-                               "UlubioneRename", this);
-  removeFolder_ = hintedButton(QStringLiteral("Usuń folder"),
-                               QStringLiteral("Usuń wskazany folder z menu \"Ulubione\""), "UlubioneRemoveFolder",
-                               this);
+  removeFile_ =
+      hintedButton(QStringLiteral("Usuń skrót"), QStringLiteral("Usuń wybrany skrót z menu \"Ulubione\""),
+                   "UlubioneRemoveFile", this);
+  renameButton_ = hintedButton(QStringLiteral("Zmień nazwę"),
+                               QStringLiteral("Zmień nazwę wybranemu skrótowi"), "UlubioneRename", this);
+  removeFolder_ =
+      hintedButton(QStringLiteral("Usuń folder"), QStringLiteral("Usuń wskazany folder z menu \"Ulubione\""),
+                   "UlubioneRemoveFolder", this);
   moveButton_ = hintedButton(QStringLiteral("Przenieś do folderu ...."),
                              QStringLiteral("Przenieś wybrany plik do folderu ..."), "UlubioneMove", this);
-  newFolder_ = hintedButton(QStringLiteral("Dodaj folder"), QStringLiteral("Dodaj nowy folder do menu \"Ulubione\""),
-                            "UlubioneNewFolder", this);
+  newFolder_ =
+      hintedButton(QStringLiteral("Dodaj folder"), QStringLiteral("Dodaj nowy folder do menu \"Ulubione\""),
+                   "UlubioneNewFolder", this);
   auto* commands = new QGridLayout;
-  QPushButton* const order[] = {addButton_, removeFile_, renameButton_, removeFolder_, moveButton_, newFolder_};
+  QPushButton* const order[] = {addButton_,    removeFile_, renameButton_,
+                                removeFolder_, moveButton_, newFolder_};
   for (int i = 0; i < 6; ++i) commands->addWidget(order[i], i / 2, i % 2);
   side->addLayout(commands);
 
@@ -114,19 +118,19 @@ FavoritesPage::FavoritesPage(AppContext& app, const PageInfo& info, QWidget* par
     folder_.location->setObjectName("UlubioneFolderLocation");
     folder_.location->setToolTip(QStringLiteral("Ścieżka w której zostanie utworzony nowy folder"));
     folder_.location->setWordWrap(true);
-    folder_.name = field(QStringLiteral("W to pole wpisz nazwę nowego folderu"), "UlubioneFolderName",
-                         folder_.frame);
+    folder_.name =
+        field(QStringLiteral("W to pole wpisz nazwę nowego folderu"), "UlubioneFolderName", folder_.frame);
     folder_.ok = hintedButton(QStringLiteral("OK"), QStringLiteral("Utwórz nowy folder"), "UlubioneFolderOk",
                               folder_.frame);
-    folder_.cancel = hintedButton(QStringLiteral("Anuluj"), QStringLiteral("Przerwij tworzenie nowego folderu"),
-                                  "UlubioneFolderCancel", folder_.frame);
-    grid->addWidget(
-        captionFor(QStringLiteral(" Nowy folder zostanie utworzony w następującym miejscu: "), folder_.location,
-                   folder_.frame),
-        0, 0, 1, 3);
+    folder_.cancel =
+        hintedButton(QStringLiteral("Anuluj"), QStringLiteral("Przerwij tworzenie nowego folderu"),
+                     "UlubioneFolderCancel", folder_.frame);
+    grid->addWidget(captionFor(QStringLiteral(" Nowy folder zostanie utworzony w następującym miejscu: "),
+                               folder_.location, folder_.frame),
+                    0, 0, 1, 3);
     grid->addWidget(folder_.location, 1, 0, 1, 3);
-    grid->addWidget(captionFor(QStringLiteral("Podaj nazwę nowego folderu:"), folder_.name, folder_.frame), 2, 0,
-                    1, 3);
+    grid->addWidget(captionFor(QStringLiteral("Podaj nazwę nowego folderu:"), folder_.name, folder_.frame), 2,
+                    0, 1, 3);
     grid->addWidget(folder_.name, 3, 0, 1, 3);
     grid->setColumnStretch(0, 1);
     grid->addWidget(folder_.ok, 4, 1);
@@ -177,11 +181,11 @@ FavoritesPage::FavoritesPage(AppContext& app, const PageInfo& info, QWidget* par
     add_.toWeb->setToolTip(QStringLiteral("kliknij, aby utworzyć skrót do dowolnej strony sieci WEB"));
     add_.file = field(QStringLiteral("Tu podaj ścieżkę dostępu do pliku"), "UlubioneAddFile", add_.frame);
     add_.file->setAccessibleName(QStringLiteral("Wskaż plik"));
-    add_.chooser = hintedButton(QStringLiteral("..."), QStringLiteral("Wybierz plik"), "UlubioneAddChooser",
-                                add_.frame);
+    add_.chooser =
+        hintedButton(QStringLiteral("..."), QStringLiteral("Wybierz plik"), "UlubioneAddChooser", add_.frame);
     add_.chooser->setAccessibleName(add_.chooser->toolTip());
-    add_.name = field(QStringLiteral("Tu podaj nazwę jaka będzie widniała w menu \"Ulubione\""), "UlubioneAddName",
-                      add_.frame);
+    add_.name = field(QStringLiteral("Tu podaj nazwę jaka będzie widniała w menu \"Ulubione\""),
+                      "UlubioneAddName", add_.frame);
     add_.tree = new DosFolderTree(app.files(), {}, add_.frame);
     add_.tree->setObjectName("UlubioneAddTree");
     add_.tree->setAccessibleName(QStringLiteral("Skrót umieść w folderze"));
@@ -195,7 +199,8 @@ FavoritesPage::FavoritesPage(AppContext& app, const PageInfo& info, QWidget* par
     grid->addWidget(add_.toWeb, 2, 0, 1, 3);
     grid->addWidget(add_.file, 3, 0, 1, 2);
     grid->addWidget(add_.chooser, 3, 2);
-    grid->addWidget(captionFor(QStringLiteral("Nazwa w menu \"Ulubione\""), add_.name, add_.frame), 4, 0, 1, 3);
+    grid->addWidget(captionFor(QStringLiteral("Nazwa w menu \"Ulubione\""), add_.name, add_.frame), 4, 0, 1,
+                    3);
     grid->addWidget(add_.name, 5, 0, 1, 3);
     grid->addWidget(captionFor(QStringLiteral("Skrót umieść w folderze"), add_.tree, add_.frame), 6, 0, 1, 3);
     grid->addWidget(add_.tree, 7, 0, 1, 3);
@@ -203,7 +208,8 @@ FavoritesPage::FavoritesPage(AppContext& app, const PageInfo& info, QWidget* par
     grid->addWidget(add_.ok, 8, 1);
     grid->addWidget(add_.cancel, 8, 2);
     side->addWidget(add_.frame);
-    for (QWidget* w : std::initializer_list<QWidget*>{add_.toFile, add_.toWeb, add_.file, add_.name, add_.tree})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{add_.toFile, add_.toWeb, add_.file, add_.name, add_.tree})
       w->installEventFilter(this);
   }
   side->addStretch(1);
@@ -246,7 +252,8 @@ FavoritesPage::FavoritesPage(AppContext& app, const PageInfo& info, QWidget* par
   connect(add_.toWeb, &QRadioButton::toggled, this, [this](bool on) {
     if (!on) return;
     this->app().dialogs().message(
-        "Niestety, narazie nie wiem jak zrobić skrót do strony WWW. Jak tylko się tego dowiem to odblokuję tę "
+        "Niestety, narazie nie wiem jak zrobić skrót do strony WWW. Jak tylko się tego dowiem to odblokuję "
+        "tę "
         "opcję");
     add_.toFile->setChecked(true);
   });
@@ -319,7 +326,8 @@ void FavoritesPage::lockForPanel() {
 void FavoritesPage::removeFile() {
   if (!app().files().deleteFile(selected_)) {
     app().dialogs().message(
-        "Nie mogę usunąć tego pliku.\rSprawdź, czy dysk nie jest zabezpieczony przed usuwaniem, lub czy nie masz "
+        "Nie mogę usunąć tego pliku.\rSprawdź, czy dysk nie jest zabezpieczony przed usuwaniem, lub czy nie "
+        "masz "
         "wystarczających uprawnień do usunięcia tego pliku !!!");
   }
   reloadPage();
@@ -345,9 +353,12 @@ void FavoritesPage::confirmRename() {
   const std::string newName = rename_.name->text().toStdString() + rename_.extension;
   if (!isPlainEntryName(newName) || !app().files().renameFile(selected_, rename_.folder + newName)) {
     app().dialogs().message(
-        "Nie mogę zmienić nazwy tego pliku.\rSprawdź, czy dysk nie jest zabezpieczony przed zapisem, lub czy nie "
-        "masz wystarczających uprawnień do zmiany nazwy tego pliku !!!\rBłąd może być także spowodowany poprzez "
-        "podanie nieprawidłowej nazwy pliku. Sprawdź, czy w podanej nazwie nie używasz przypadkiem znaków, które "
+        "Nie mogę zmienić nazwy tego pliku.\rSprawdź, czy dysk nie jest zabezpieczony przed zapisem, lub czy "
+        "nie "
+        "masz wystarczających uprawnień do zmiany nazwy tego pliku !!!\rBłąd może być także spowodowany "
+        "poprzez "
+        "podanie nieprawidłowej nazwy pliku. Sprawdź, czy w podanej nazwie nie używasz przypadkiem znaków, "
+        "które "
         "nie mogą występować w nazwie pliku a są nimi \\ / : * ? \" < > |.");
   }
   reloadPage();
@@ -367,9 +378,12 @@ void FavoritesPage::confirmNewFolder() {
   const std::string location = folder_.location->text().toStdString();
   if (!isPlainEntryName(name) || !app().files().createDirectory(location + name)) {
     app().dialogs().message(
-        "Nie mogę utworzyć nowego folderu.\rSprawdź, czy dysk nie jest zabezpieczony przed zapisem, lub czy nie "
-        "masz wystarczających uprawnień do tworzenia tego folderu !!!\rBłąd może być także spowodowany poprzez "
-        "podanie nieprawidłowej nazwy folderu. Sprawdź, czy w podanej nazwie nie używasz przypadkiem znaków, które "
+        "Nie mogę utworzyć nowego folderu.\rSprawdź, czy dysk nie jest zabezpieczony przed zapisem, lub czy "
+        "nie "
+        "masz wystarczających uprawnień do tworzenia tego folderu !!!\rBłąd może być także spowodowany "
+        "poprzez "
+        "podanie nieprawidłowej nazwy folderu. Sprawdź, czy w podanej nazwie nie używasz przypadkiem znaków, "
+        "które "
         "nie mogą występować w nazwach folderów a są nimi \\ / : * ? \" < > |. Upewnij się także, czy we "
         "wskazanym miejscu nie istnieje już folder o takiej samej nazwie.");
   }
@@ -391,12 +405,15 @@ void FavoritesPage::confirmMove() {
   const std::string target = move_.destination->text().toStdString() + fileNameOf(source);
   if (QString::compare(qt(target), qt(source), Qt::CaseInsensitive) == 0) {
     app().dialogs().message(
-        "Nie mogę przenieść wskazanego pliku do wskazanego folderu, ponieważ we wskazanym folderze istnieje już "
+        "Nie mogę przenieść wskazanego pliku do wskazanego folderu, ponieważ we wskazanym folderze istnieje "
+        "już "
         "taki sam plik.\rMusisz najpierw zmienić nazwę wskazanemu plikowi, a dopiero później przenosić");
   } else if (!app().files().moveFile(source, target)) {
     app().dialogs().message(
-        "Nie mogę przenieść wybranego pliku.\rSprawdź, czy dysk nie jest zabezpieczony przed zapisem, lub czy nie "
-        "masz wystarczających uprawnień do przenoszenia plików. Upewnij się także, czy we wskazanym folderze nie "
+        "Nie mogę przenieść wybranego pliku.\rSprawdź, czy dysk nie jest zabezpieczony przed zapisem, lub "
+        "czy nie "
+        "masz wystarczających uprawnień do przenoszenia plików. Upewnij się także, czy we wskazanym folderze "
+        "nie "
         "istnieje już plik o takiej samej nazwie.");
   }
   reloadPage();
@@ -450,8 +467,10 @@ void FavoritesPage::confirmAdd() {
   if (!saved) {
     // The panel stays open with what was typed, so the name can be mended.
     app().dialogs().message(
-        "Nie mogę dodać skrótu do menu \"Ulubione\".\rSprawdź, czy dysk nie jest zabezpieczony przed zapisem i czy "
-        "w podanej nazwie nie używasz znaków, które nie mogą występować w nazwie pliku a są nimi \\ / : * ? \" < > "
+        "Nie mogę dodać skrótu do menu \"Ulubione\".\rSprawdź, czy dysk nie jest zabezpieczony przed zapisem "
+        "i czy "
+        "w podanej nazwie nie używasz znaków, które nie mogą występować w nazwie pliku a są nimi \\ / : * ? "
+        "\" < > "
         "|.");
     return;
   }
@@ -479,9 +498,9 @@ bool FavoritesPage::eventFilter(QObject* watched, QEvent* event) {
     QObject* control;
     QPushButton* ok;
   };
-  const Step steps[] = {{rename_.name, rename_.ok},   {folder_.name, folder_.ok}, {move_.tree, move_.ok},
-                        {add_.toFile, add_.ok},       {add_.toWeb, add_.ok},      {add_.file, add_.ok},
-                        {add_.name, add_.ok},         {add_.tree, add_.ok}};
+  const Step steps[] = {{rename_.name, rename_.ok}, {folder_.name, folder_.ok}, {move_.tree, move_.ok},
+                        {add_.toFile, add_.ok},     {add_.toWeb, add_.ok},      {add_.file, add_.ok},
+                        {add_.name, add_.ok},       {add_.tree, add_.ok}};
   for (const Step& step : steps) {
     if (watched != step.control) continue;
     if (key == Qt::Key_Escape) {

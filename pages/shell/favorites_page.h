@@ -76,7 +76,9 @@ class FavoritesPage : public Page {
   void setSelectionCommands(bool removeFile, bool rename, bool removeFolder, bool move);
   void lockForPanel();
   void refreshTree(DosFolderTree* tree, bool showRootSelected);
-  void reloadPage() { run([this] { reload(); }); }
+  void reloadPage() {
+    run([this] { reload(); });
+  }
 
   void removeFile();
   void removeFolder();

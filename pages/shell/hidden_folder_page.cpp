@@ -53,9 +53,9 @@ HiddenFolderPage::HiddenFolderPage(AppContext& app, const PageInfo& info, QWidge
   auto* objectsCaption = new QLabel(QStringLiteral("Robiąc z niego:"), this);
   objects_ = new QComboBox(this);
   objects_->setObjectName("UkryjFolderObject");
-  objects_->setToolTip(
-      QStringLiteral("Dostępne opcje ukrywania folderów. Wybierając dowolną pozycję wskazany folder zamiena się "
-                     "właśnie w wybrany obiekt"));
+  objects_->setToolTip(QStringLiteral(
+      "Dostępne opcje ukrywania folderów. Wybierając dowolną pozycję wskazany folder zamiena się "
+      "właśnie w wybrany obiekt"));
   for (const Disguise& d : disguises()) objects_->addItem(QString::fromUtf8(d.entry));
   objectsCaption->setBuddy(objects_);
   objects_->setAccessibleName(objectsCaption->text());
@@ -72,11 +72,11 @@ HiddenFolderPage::HiddenFolderPage(AppContext& app, const PageInfo& info, QWidge
 
   auto* buttons = new QHBoxLayout;
   hide_ = hintedButton(QStringLiteral("Ukryj folder"),
-                       QStringLiteral("Kliknij, aby ukryć folder robiąc z niego wybrany obiekt"), "UkryjFolderHide",
-                       this);
+                       QStringLiteral("Kliknij, aby ukryć folder robiąc z niego wybrany obiekt"),
+                       "UkryjFolderHide", this);
   restore_ = hintedButton(QStringLiteral("Przywróć folder"),
-                          QStringLiteral("Kliknij, aby przywrócić folder do normalnej formy"), "UkryjFolderRestore",
-                          this);
+                          QStringLiteral("Kliknij, aby przywrócić folder do normalnej formy"),
+                          "UkryjFolderRestore", this);
   hide_->setEnabled(false);
   restore_->setEnabled(false);
   buttons->addStretch(1);
@@ -159,12 +159,15 @@ void HiddenFolderPage::fieldsChanged() {
 
 void HiddenFolderPage::hideFolder() {
   const int object = objects_->currentIndex();
-  const std::string newName = name_->text().toStdString() + disguises()[static_cast<std::size_t>(object)].suffix;
+  const std::string newName =
+      name_->text().toStdString() + disguises()[static_cast<std::size_t>(object)].suffix;
   // The typed name stays a name beside the folder; "\" or ".." would take it elsewhere.
   if (!isPlainEntryName(newName) || !app().files().renameFile(selected_, parent_ + newName)) {
     app().dialogs().message(
-        "Nie można ukryć wskazanego folderu ponieważ wskazany folder albo znajduje się na dysku chronionym przed "
-        "zapisem albo na CD, gdzie jakakolwiek zniana jest niemożliwa.\rWskazany folder może też być folderem "
+        "Nie można ukryć wskazanego folderu ponieważ wskazany folder albo znajduje się na dysku chronionym "
+        "przed "
+        "zapisem albo na CD, gdzie jakakolwiek zniana jest niemożliwa.\rWskazany folder może też być "
+        "folderem "
         "systemowym i jego ukrycie jest niemożliwe.");
     return;
   }
@@ -175,7 +178,8 @@ void HiddenFolderPage::restoreFolder() {
   const std::string newName = name_->text().toStdString();
   if (!isPlainEntryName(newName) || !app().files().renameFile(selected_, parent_ + newName)) {
     app().dialogs().message(
-        "Nie można przywrócić wskazanego folderu ponieważ wskazany folder albo znajduje się na dysku chronionym "
+        "Nie można przywrócić wskazanego folderu ponieważ wskazany folder albo znajduje się na dysku "
+        "chronionym "
         "przed zapisem albo na CD, gdzie jakakolwiek zniana jest niemożliwa.");
     restore_->setEnabled(false);
     return;

@@ -29,14 +29,18 @@ const ShortcutFolderTexts kTexts{
     .addCancelHint = "Nie dodajwaj nowej pozycji do menu",
     .removeFailed = nullptr,
     .renameFailed =
-        "Nie mogę zmienić nazwy tego pliku.\rSprawdź, czy dysk nie jest zabezpieczony przed zapisem, lub czy nie "
-        "masz wystarczających uprawnień do zmiany nazwy tego pliku !!!\rBłąd może być także spowodowany poprzez "
-        "podanie nieprawidłowej nazwy pliku. Sprawdź, czy w podanej nazwie nie używasz przypadkiem znaków, które "
+        "Nie mogę zmienić nazwy tego pliku.\rSprawdź, czy dysk nie jest zabezpieczony przed zapisem, lub czy "
+        "nie "
+        "masz wystarczających uprawnień do zmiany nazwy tego pliku !!!\rBłąd może być także spowodowany "
+        "poprzez "
+        "podanie nieprawidłowej nazwy pliku. Sprawdź, czy w podanej nazwie nie używasz przypadkiem znaków, "
+        "które "
         "nie mogą występować w nazwie pliku a są nimi \\ / : * ? \" < > |.\rUpewnij się także, czy w menu "
         "\"Szybkie uruchamianie\" nie istnieje już wpis o takiej samej nazwie\"",
-    .addFailed = "Nie mogę dodać nowego skrótu do paska \"Szybkie uruchamianie\".\rSprawdź, czy dysk nie jest "
-                 "zabezpieczony przed zapisem i czy w podanej nazwie nie używasz znaków, które nie mogą "
-                 "występować w nazwie pliku a są nimi \\ / : * ? \" < > |.",
+    .addFailed =
+        "Nie mogę dodać nowego skrótu do paska \"Szybkie uruchamianie\".\rSprawdź, czy dysk nie jest "
+        "zabezpieczony przed zapisem i czy w podanej nazwie nie używasz znaków, które nie mogą "
+        "występować w nazwie pliku a są nimi \\ / : * ? \" < > |.",
     .nameLimit = 0,
     .programFieldFirst = false,
     .renameIsPending = true,

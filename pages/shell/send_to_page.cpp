@@ -25,16 +25,21 @@ const ShortcutFolderTexts kTexts{
     .nameHint = "Podaj nazwę, jaka będzie widniała w menu",
     .addOkHint = "Dodaj nową pozycję do menu",
     .addCancelHint = "Nie dodajwaj nowej pozycji do menu",
-    .removeFailed = "Nie mogę usunąć wskazanej pozycji z menu.\rSprawdź, czy nie masz ograniczonych uprawnień i "
-                    "nie możesz niczego zmieniać !!!",
+    .removeFailed =
+        "Nie mogę usunąć wskazanej pozycji z menu.\rSprawdź, czy nie masz ograniczonych uprawnień i "
+        "nie możesz niczego zmieniać !!!",
     .renameFailed =
-        "Nie mogę zmienić nazwy tej pozycji.\rSprawdź, czy dysk nie jest zabezpieczony przed zapisem, lub czy nie "
-        "masz wystarczających uprawnień do zmiany nazwy tego pliku !!!\rBłąd może być także spowodowany poprzez "
-        "podanie nieprawidłowej nazwy pliku. Sprawdź, czy w podanej nazwie nie używasz przypadkiem znaków, które "
+        "Nie mogę zmienić nazwy tej pozycji.\rSprawdź, czy dysk nie jest zabezpieczony przed zapisem, lub "
+        "czy nie "
+        "masz wystarczających uprawnień do zmiany nazwy tego pliku !!!\rBłąd może być także spowodowany "
+        "poprzez "
+        "podanie nieprawidłowej nazwy pliku. Sprawdź, czy w podanej nazwie nie używasz przypadkiem znaków, "
+        "które "
         "nie mogą występować w nazwie pliku a są nimi \\ / : * ? \" < > |.",
-    .addFailed = "Nie mogę dodać nowej pozycji do menu \"Wyślij do\".\rSprawdź, czy folder \"Wyślij do\" istnieje, "
-                 "czy dysk nie jest zabezpieczony przed zapisem i czy w podanej nazwie nie używasz znaków, które "
-                 "nie mogą występować w nazwie pliku a są nimi \\ / : * ? \" < > |.",
+    .addFailed =
+        "Nie mogę dodać nowej pozycji do menu \"Wyślij do\".\rSprawdź, czy folder \"Wyślij do\" istnieje, "
+        "czy dysk nie jest zabezpieczony przed zapisem i czy w podanej nazwie nie używasz znaków, które "
+        "nie mogą występować w nazwie pliku a są nimi \\ / : * ? \" < > |.",
     .nameLimit = 30,
     .programFieldFirst = true,
     .renameIsPending = false,
@@ -68,7 +73,8 @@ void SendToPage::chooseProgram() {
     const QString extension = dot < 0 || path.indexOf('\\', dot) >= 0 ? QString() : path.mid(dot).toUpper();
     if (extension != ".EXE") {
       app().dialogs().message(
-          "Wybrany format pliku jest niepoprawny.\rPoprawnym formatem plików są aplikacje o rozszerzeniu EXE. "
+          "Wybrany format pliku jest niepoprawny.\rPoprawnym formatem plików są aplikacje o rozszerzeniu "
+          "EXE. "
           "Pliki EXE są plikami wykonawczymi, i tylko do nich można wysyłać inne pliki.");
     } else {
       setProgram(*chosen, derivedName(*chosen));

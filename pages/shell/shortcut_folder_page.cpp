@@ -40,8 +40,8 @@ QLineEdit* field(const QString& hint, const QString& name, QWidget* parent) {
 
 }  // namespace
 
-ShortcutFolderPage::ShortcutFolderPage(AppContext& app, const PageInfo& info, const ShortcutFolderTexts& texts,
-                                       QWidget* parent)
+ShortcutFolderPage::ShortcutFolderPage(AppContext& app, const PageInfo& info,
+                                       const ShortcutFolderTexts& texts, QWidget* parent)
     : Page(app, info, parent), texts_(texts) {
   const QString id = qt(texts.id);
   auto* layout = new QGridLayout(this);
@@ -91,7 +91,8 @@ ShortcutFolderPage::ShortcutFolderPage(AppContext& app, const PageInfo& info, co
   auto* programCaption = new QLabel(qt(texts.programCaption), add_.frame);
   add_.program = field(qt(texts.programHint), id + "Program", add_.frame);
   programCaption->setBuddy(add_.program);
-  add_.chooser = hintedButton(QStringLiteral("..."), QStringLiteral("Wybierz program"), id + "Chooser", add_.frame);
+  add_.chooser =
+      hintedButton(QStringLiteral("..."), QStringLiteral("Wybierz program"), id + "Chooser", add_.frame);
   add_.chooser->setAccessibleName(add_.chooser->toolTip());
   addGrid->addWidget(programCaption, 1, 0, 1, 2);
   addGrid->addWidget(add_.program, 2, 0);
@@ -148,9 +149,8 @@ ShortcutFolderPage::ShortcutFolderPage(AppContext& app, const PageInfo& info, co
   connect(rename_.ok, &QPushButton::clicked, this, &ShortcutFolderPage::confirmRename);
   connect(rename_.cancel, &QPushButton::clicked, this, &ShortcutFolderPage::cancelRename);
   for (QLineEdit* edit : {add_.program, add_.name}) {
-    connect(edit, &QLineEdit::textChanged, this, [this] {
-      add_.ok->setEnabled(!add_.program->text().isEmpty() && !add_.name->text().isEmpty());
-    });
+    connect(edit, &QLineEdit::textChanged, this,
+            [this] { add_.ok->setEnabled(!add_.program->text().isEmpty() && !add_.name->text().isEmpty()); });
     edit->installEventFilter(this);
   }
   connect(rename_.name, &QLineEdit::textChanged, this,
@@ -191,7 +191,8 @@ void ShortcutFolderPage::setCommands(bool add, bool remove, bool rename) {
 void ShortcutFolderPage::entryClicked(int row) {
   if (row < 0 || row >= static_cast<int>(entryFiles_.size())) return;
   selected_ = entryFiles_[static_cast<std::size_t>(row)];
-  const QString full = qt(targetDescription(app().files(), app().shellLinks(), describedFolder() + "\\" + selected_));
+  const QString full =
+      qt(targetDescription(app().files(), app().shellLinks(), describedFolder() + "\\" + selected_));
   target_->setText(target_->fontMetrics().elidedText(full, Qt::ElideMiddle, std::max(target_->width(), 200)));
   removeButton_->setEnabled(true);
   renameButton_->setEnabled(true);

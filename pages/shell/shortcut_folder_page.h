@@ -34,7 +34,7 @@ struct ShortcutFolderTexts {
   const char* removeFailed;  // nullptr: a failed deletion is silent
   const char* renameFailed;
   const char* addFailed;
-  int nameLimit;  // characters of a new entry's name; 0: no limit
+  int nameLimit;           // characters of a new entry's name; 0: no limit
   bool programFieldFirst;  // "add" focuses the program field rather than the name
   bool renameIsPending;    // the rename panel's OK counts at close
 };

@@ -18,7 +18,8 @@ namespace kelvaro {
 const std::array<ShortcutsPage::Shortcut, ShortcutsPage::kShortcuts>& ShortcutsPage::table() {
   static const std::array<Shortcut, kShortcuts> shortcuts{{
       {"Zamyka Windows ", "user,exitwindows", "Zamknij Windows", "Skrót ten będzie Zamykał Windows"},
-      {"Restartuje Windows", "user,exitwindowsexec", "Restartuj Windows", "Skrót ten będzie Restartował Windows"},
+      {"Restartuje Windows", "user,exitwindowsexec", "Restartuj Windows",
+       "Skrót ten będzie Restartował Windows"},
       {"Wylogowuje bieżącego użytkownika", "shell32,SHExitWindowsEx", "Wyloguj",
        "Skrót ten wyloguje bierzącego użytkownika"},
       {"Otwiera okno Otwórz z", "shell32,OpenAs_RunDll", "Otwórz z",
@@ -33,7 +34,8 @@ const std::array<ShortcutsPage::Shortcut, ShortcutsPage::kShortcuts>& ShortcutsP
        "Skrót ten będzie przywoływał okno \"Kopiuj dysk\""},
       {"Otwiera okno Dial-up Networking", "rnaui.dll,RnaWizard", "Dial-Up NetWorking",
        "Skrót ten będzie otwierał okno Dial-Up Networking"},
-      {"Otwiera okno Explorera", "shell,shellexecute", "Eksplorator", "Skrót ten będzie otwierał ekploratora Windows"},
+      {"Otwiera okno Explorera", "shell,shellexecute", "Eksplorator",
+       "Skrót ten będzie otwierał ekploratora Windows"},
       {"Przywołuje okno Mapuj dysk sieciowy", "user,wnetconnectdialog", "Mapój dysk",
        "Skrót ten będzie przywoływał okno \"Mapój dysk sieciowy\""},
       {"Przywołuje okno Odłącz dysk sieciowy", "user,wnetdisconnectdialog", "Odłącz dysk",
@@ -42,12 +44,13 @@ const std::array<ShortcutsPage::Shortcut, ShortcutsPage::kShortcuts>& ShortcutsP
        "Skrót ten będzie otwierał okno informujące o dostępnej pamięci"},
       {"Przesuwa kursor do górnego lewego narożnika", "user,setcursorpos", "Przesuń kursor",
        "Skrót ten będzie przesuwał kursor do górnego lewego narożnika"},
-      {"Umieszcza wszystkie otwarte okna obok siebie", "user,tilechildwindows", "Ustaw otwarte okna obok siebie",
-       "Skrót ten będzie umieszczał otwarte oknna sąsiadująco poziomo"},
-      {"Umieszcza wszystkie otwarte okna kaskadowo", "user,cascadechildwindows", "Ustaw otwarte okna kaskadowo",
-       "Skrót ten będzie umieszczał wszystkie otwarte okna kaskadowo"},
+      {"Umieszcza wszystkie otwarte okna obok siebie", "user,tilechildwindows",
+       "Ustaw otwarte okna obok siebie", "Skrót ten będzie umieszczał otwarte oknna sąsiadująco poziomo"},
+      {"Umieszcza wszystkie otwarte okna kaskadowo", "user,cascadechildwindows",
+       "Ustaw otwarte okna kaskadowo", "Skrót ten będzie umieszczał wszystkie otwarte okna kaskadowo"},
       {"Włącza kreator dodawania nowego sprzętu", "sysdm.cpl,installDevice_Rundll",
-       "Włącz kreator dodawania nowego sprzętu", "Skrót ten będzie uruchamiał kreator dodawania nowego sprzętu"},
+       "Włącz kreator dodawania nowego sprzętu",
+       "Skrót ten będzie uruchamiał kreator dodawania nowego sprzętu"},
       {"Otwiera okno Formatowanie - dyskietka", "Shell32,SHFormatDrive", "Formatuj dyskietkę",
        "Skrót ten będzie otwierał okno do formatowania dyskietki"},
       {"Generuje dźwięk domyślny Windows", "user,MessageBeep", "Domyślny dźwięk Windowsa",
@@ -58,7 +61,8 @@ const std::array<ShortcutsPage::Shortcut, ShortcutsPage::kShortcuts>& ShortcutsP
   return shortcuts;
 }
 
-ShortcutsPage::ShortcutsPage(AppContext& app, const PageInfo& info, QWidget* parent) : Page(app, info, parent) {
+ShortcutsPage::ShortcutsPage(AppContext& app, const PageInfo& info, QWidget* parent)
+    : Page(app, info, parent) {
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(8, 6, 8, 6);
   auto* group = new QGroupBox(QStringLiteral(" Utwórz na pulpicie skrót który (Win 9x i ME): "), this);
@@ -81,7 +85,8 @@ ShortcutsPage::ShortcutsPage(AppContext& app, const PageInfo& info, QWidget* par
   }
   layout->addWidget(group, 1);
   auto* row = new QHBoxLayout;
-  create_ = hintedButton(QStringLiteral("Utwórz ..."), QStringLiteral("Utwórz wybrany skrót"), "skrotyCreate", this);
+  create_ = hintedButton(QStringLiteral("Utwórz ..."), QStringLiteral("Utwórz wybrany skrót"), "skrotyCreate",
+                         this);
   create_->setEnabled(false);
   row->addStretch(1);
   row->addWidget(create_);
@@ -122,7 +127,8 @@ void ShortcutsPage::create() {
   if (!failed.isEmpty()) {
     app().dialogs().message(
         (QStringLiteral("Nie mogę utworzyć na pulpicie skrótów: ") + failed.join(QStringLiteral(", ")) +
-         QStringLiteral(".\rSprawdź, czy folder pulpitu istnieje i czy dysk nie jest zabezpieczony przed zapisem."))
+         QStringLiteral(
+             ".\rSprawdź, czy folder pulpitu istnieje i czy dysk nie jest zabezpieczony przed zapisem."))
             .toStdString());
   }
 }

@@ -84,8 +84,9 @@ TEST_F(FavoritesPageTest, RenameKeepsFolderAndExtensionAndRefusesPaths) {
   std::ofstream(root() / "Media" / "Onet.url") << "[InternetShortcut]";
   FavoritesPage& page = show();
   clickNode(page.tree(), std::string(kRoot) + "\\Media\\Onet.url");
-  doubleClick(page.tree()->viewport(),
-              page.tree()->visualItemRect(page.tree()->itemOf(std::string(kRoot) + "\\Media\\Onet.url")).center());
+  doubleClick(
+      page.tree()->viewport(),
+      page.tree()->visualItemRect(page.tree()->itemOf(std::string(kRoot) + "\\Media\\Onet.url")).center());
   EXPECT_FALSE(page.tree()->isEnabled());
   EXPECT_EQ(find<QLineEdit>("UlubioneNewName")->text(), "Onet");
   EXPECT_TRUE(page.hasPendingEdits());
@@ -169,7 +170,8 @@ TEST_F(FavoritesPageTest, NewFolderGoesBesideAFileOrInsideAFolder) {
 TEST_F(FavoritesPageTest, DeletingAFolderTakesItsReadOnlyFilesButNothingALinkLeadsTo) {
   const fs::path old = root() / "Stare";
   fs::create_directories(old / "Głębiej");
-  for (const char* name : {"a.url", "zablokowany.url", "Głębiej/b.url"}) std::ofstream(old / fs::u8path(name)) << "x";
+  for (const char* name : {"a.url", "zablokowany.url", "Głębiej/b.url"})
+    std::ofstream(old / fs::u8path(name)) << "x";
   ASSERT_TRUE(app->files().setAttributes(std::string(kRoot) + "\\Stare\\zablokowany.url",
                                          kAttributeReadOnly | kAttributeHidden));
   const fs::path outside = hostPath("C:\\Moje dokumenty");
@@ -180,8 +182,9 @@ TEST_F(FavoritesPageTest, DeletingAFolderTakesItsReadOnlyFilesButNothingALinkLea
   clickNode(page.tree(), std::string(kRoot) + "\\Stare");
   click("UlubioneRemoveFolder");
   EXPECT_FALSE(fs::exists(fs::symlink_status(old)));
-  EXPECT_EQ(static_cast<std::size_t>(std::distance(fs::directory_iterator(outside), fs::directory_iterator())),
-            outsideCount);
+  EXPECT_EQ(
+      static_cast<std::size_t>(std::distance(fs::directory_iterator(outside), fs::directory_iterator())),
+      outsideCount);
   EXPECT_EQ(page.tree()->itemOf(std::string(kRoot) + "\\Stare"), nullptr);
   EXPECT_TRUE(messages().empty());
 }
@@ -201,7 +204,8 @@ TEST_F(FavoritesPageTest, AddingMakesAShortcutInTheChosenFolder) {
 
   click(find<QRadioButton>("UlubioneToWeb"));
   ASSERT_EQ(messages().size(), 1u);
-  EXPECT_TRUE(messages()[0].starts_with("Niestety, narazie nie wiem jak zrobić skrót do strony")) << messages()[0];
+  EXPECT_TRUE(messages()[0].starts_with("Niestety, narazie nie wiem jak zrobić skrót do strony"))
+      << messages()[0];
   EXPECT_TRUE(find<QRadioButton>("UlubioneToFile")->isChecked());
 
   clickNode(page.addTree(), std::string(kRoot) + "\\Oprogramowanie");

@@ -29,7 +29,8 @@ class HiddenFolderPageTest : public PageHarness {
   void clickFolder(const std::string& path) {
     DosFolderTree* tree = static_cast<HiddenFolderPage&>(page("UkryjFolder")).tree();
     tree->topLevelItem(0)->setExpanded(true);
-    for (std::size_t slash = path.find('\\', 3); slash != std::string::npos; slash = path.find('\\', slash + 1))
+    for (std::size_t slash = path.find('\\', 3); slash != std::string::npos;
+         slash = path.find('\\', slash + 1))
       if (QTreeWidgetItem* item = tree->itemOf(path.substr(0, slash))) item->setExpanded(true);
     QTreeWidgetItem* item = tree->itemOf(path);
     ASSERT_NE(item, nullptr) << path;
@@ -106,7 +107,8 @@ TEST_F(HiddenFolderPageTest, RootsEmptyNamesAndPathsAreRefused) {
     type(name(), typed);
     click(hideButton());
     ASSERT_EQ(dialogs.boxes().size(), 1u);
-    EXPECT_TRUE(dialogs.boxes()[0].text.starts_with("Nie można ukryć wskazanego folderu poni")) << dialogs.boxes()[0].text;
+    EXPECT_TRUE(dialogs.boxes()[0].text.starts_with("Nie można ukryć wskazanego folderu poni"))
+        << dialogs.boxes()[0].text;
   }
   EXPECT_TRUE(fs::is_directory(hostPath("C:\\Dane") / "Prywatne"));
   EXPECT_EQ(std::distance(fs::directory_iterator(hostPath("C:\\Dane")), fs::directory_iterator()), 1);

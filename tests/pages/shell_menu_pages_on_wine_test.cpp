@@ -27,7 +27,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr char kShellFolders[] = "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+constexpr char kShellFolders[] =
+    "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 
 // The text of a REG_SZ value in `wine reg query` output.
 std::string valueText(const std::string& output) {
@@ -42,7 +43,8 @@ std::string valueText(const std::string& output) {
 // The value of a "Label : value" line of lnkinfo.
 std::string lnkField(const std::string& info, const std::string& label) {
   std::size_t at = info.find(label);
-  while (at != std::string::npos && at > 0 && info[at - 1] != '\n' && info[at - 1] != '\t') at = info.find(label, at + 1);
+  while (at != std::string::npos && at > 0 && info[at - 1] != '\n' && info[at - 1] != '\t')
+    at = info.find(label, at + 1);
   if (at == std::string::npos) return {};
   const std::size_t colon = info.find(": ", at);
   const std::size_t end = info.find('\n', at);
@@ -149,7 +151,8 @@ TEST_F(ShellMenuPagesOnWineTest, FavoritesHiddenFoldersAndRecentWorkOnWinesFolde
     session->window->reReadActivePage();
     QTreeWidgetItem* node = page->tree()->itemOf(page->root() + "\\Kelvaro");
     ASSERT_NE(node, nullptr);
-    QTest::mouseClick(page->tree()->viewport(), Qt::LeftButton, {}, page->tree()->visualItemRect(node).center());
+    QTest::mouseClick(page->tree()->viewport(), Qt::LeftButton, {},
+                      page->tree()->visualItemRect(node).center());
     QTest::mouseClick(button(page, "UlubioneRemoveFolder"), Qt::LeftButton);
     EXPECT_FALSE(fs::exists(made));
 
@@ -188,7 +191,8 @@ TEST_F(ShellMenuPagesOnWineTest, RundllShortcutsLandOnWinesDesktop) {
     ASSERT_NE(page, nullptr);
     windows = session->environment->windowsDirectory();
     for (const char* name : {"Zamknij Windows.lnk", "Wyłącz mysz.lnk"}) {
-      const fs::path file = session->environment->files().hostPath(desktop + "\\" + name).value_or(fs::path());
+      const fs::path file =
+          session->environment->files().hostPath(desktop + "\\" + name).value_or(fs::path());
       ASSERT_FALSE(file.empty());
       ASSERT_FALSE(fs::exists(file)) << file;
       made.push_back(file);
@@ -197,7 +201,8 @@ TEST_F(ShellMenuPagesOnWineTest, RundllShortcutsLandOnWinesDesktop) {
     QTest::mouseClick(button(page, "skrotyCreate"), Qt::LeftButton);
     EXPECT_TRUE(dialogs.boxes().empty()) << dialogs.boxes().front().text;
   }
-  const std::pair<fs::path, const char*> expected[] = {{made[0], "user,exitwindows"}, {made[1], "mouse,disable"}};
+  const std::pair<fs::path, const char*> expected[] = {{made[0], "user,exitwindows"},
+                                                       {made[1], "mouse,disable"}};
   for (const auto& [file, arguments] : expected) {
     SCOPED_TRACE(file.string());
     EXPECT_TRUE(fs::is_regular_file(file));

@@ -64,7 +64,8 @@ TEST_F(ShortcutFolderPagesTest, SendToListsEntriesWithoutExtensionsAndDescribesT
   fillSendTo({"Notatnik.lnk", "Dyskietka 3,5 (A).lnk", "Pulpit (utwórz skrót).DeskLink"});
   shellLinks.setTarget(hostPath("C:\\WINDOWS\\SendTo\\Notatnik.lnk"), "C:\\WINDOWS\\NOTEPAD.EXE");
   ShortcutFolderPage& page = show("SendTo");
-  EXPECT_EQ(entries(page.entryList()), (QStringList{"Dyskietka 3,5 (A)", "Notatnik", "Pulpit (utwórz skrót)"}));
+  EXPECT_EQ(entries(page.entryList()),
+            (QStringList{"Dyskietka 3,5 (A)", "Notatnik", "Pulpit (utwórz skrót)"}));
   EXPECT_FALSE(button("SendToRemove")->isEnabled());
   EXPECT_FALSE(button("SendToRename")->isEnabled());
 
@@ -117,7 +118,9 @@ TEST_F(ShortcutFolderPagesTest, RenameKeepsTheExtensionAndATypedPathReachesNoOth
     dialogs.shown.clear();
     select(page, "Edytor");
     doubleClick(page.entryList()->viewport(),
-                page.entryList()->visualItemRect(page.entryList()->findItems("Edytor", Qt::MatchExactly)[0]).center());
+                page.entryList()
+                    ->visualItemRect(page.entryList()->findItems("Edytor", Qt::MatchExactly)[0])
+                    .center());
     ASSERT_TRUE(page.renamePanel()->isVisible());
     type("SendToNewName", name);
     click("SendToRenameOk");
@@ -139,7 +142,8 @@ TEST_F(ShortcutFolderPagesTest, SendToAddsAShortcutToAChosenProgram) {
   EXPECT_EQ(dialogs.shown[0].file.title, "Wibierz program");
   EXPECT_EQ(dialogs.shown[0].file.filter, "Programy (*.exe)|*.exe");
   EXPECT_EQ(dialogs.shown[0].file.initialFolder, app->environment().windowsDirectory());
-  EXPECT_TRUE(dialogs.shown[1].box.text.starts_with("Wybrany format pliku jest niepoprawny.\r")) << dialogs.shown[1].box.text;
+  EXPECT_TRUE(dialogs.shown[1].box.text.starts_with("Wybrany format pliku jest niepoprawny.\r"))
+      << dialogs.shown[1].box.text;
   EXPECT_TRUE(find<QLineEdit>("SendToProgram")->text().isEmpty());
   EXPECT_FALSE(button("SendToAddOk")->isEnabled());
 
@@ -217,8 +221,9 @@ TEST_F(ShortcutFolderPagesTest, QuickLaunchFolderComesFromTheApplicationData) {
 
   // Without AppData the folder below the Windows directory serves.
   remove(Root::CurrentUser, kShellFolders, "AppData");
-  EXPECT_EQ(show("SzybkieUruchamianie").folder(),
-            app->environment().windowsDirectory() + "\\Dane Aplikacji\\Microsoft\\Internet Explorer\\Quick Launch");
+  EXPECT_EQ(
+      show("SzybkieUruchamianie").folder(),
+      app->environment().windowsDirectory() + "\\Dane Aplikacji\\Microsoft\\Internet Explorer\\Quick Launch");
   EXPECT_GT(page.entryList()->count(), 0);
 
   // An empty folder lists nothing.

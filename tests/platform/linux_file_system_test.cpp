@@ -224,8 +224,8 @@ TEST_F(LinuxFileSystemTest, DeletingATreeRemovesEveryFileButFollowsNoLinkOutOfIt
 
   // Files, drive roots, missing folders and refused names are no trees.
   prefix.put("Ulubione/plik.url");
-  for (const char* path : {"C:\\Ulubione\\plik.url", "C:\\", "C:\\Ulubione\\brak", "C:\\Ulubione\\..",
-                           "C:\\Ulubione\\Poza|x"}) {
+  for (const char* path :
+       {"C:\\Ulubione\\plik.url", "C:\\", "C:\\Ulubione\\brak", "C:\\Ulubione\\..", "C:\\Ulubione\\Poza|x"}) {
     SCOPED_TRACE(path);
     EXPECT_FALSE(files.deleteTree(path));
   }
