@@ -97,6 +97,8 @@ void DosFolderTree::openItem(QTreeWidgetItem* item) {
 }
 
 void DosFolderTree::nameScrollBars() {
+  // A tree's accessible interface does not offer its hint by itself.
+  setAccessibleDescription(toolTip());
   verticalScrollBar()->setAccessibleName(accessibleName());
   horizontalScrollBar()->setAccessibleName(accessibleName());
 }

@@ -40,7 +40,8 @@ class DosFolderTree : public QTreeWidget {
   void openPaths(const std::set<std::string>& paths);
   // Reads a node's folder if that is not done yet, and opens it.
   void openItem(QTreeWidgetItem* item);
-  // The scroll bars are announced with the tree's accessible name.
+  // The scroll bars are announced with the tree's accessible name, and the
+  // tree's hint is its description.
   void nameScrollBars();
   // Reads a node's folder again (its children dropped first).
   void refill(QTreeWidgetItem* item);
