@@ -14,7 +14,13 @@
 #include "pages/appearance/system_icons_page.h"
 #include "pages/shell/file_icons_page.h"
 #include "pages/shell/folder_icons_page.h"
+#include "pages/shell/favorites_page.h"
+#include "pages/shell/hidden_folder_page.h"
+#include "pages/shell/quick_launch_page.h"
+#include "pages/shell/recent_documents_page.h"
+#include "pages/shell/send_to_page.h"
 #include "pages/shell/shell_folders_page.h"
+#include "pages/shell/shortcuts_page.h"
 #include "pages/system/control_panel_page.h"
 #include "pages/system/history_page.h"
 #include "pages/system/installed_programs_page.h"
@@ -37,6 +43,12 @@ Page* createPage(AppContext& app, const PageInfo& info, QWidget* parent) {
   if (id == "ikony") return new SystemIconsPage(app, info, parent);
   if (id == "pliki") return new FileIconsPage(app, info, parent);
   if (id == "IkonyFolderow") return new FolderIconsPage(app, info, parent);
+  if (id == "SendTo") return new SendToPage(app, info, parent);
+  if (id == "Doki") return new RecentDocumentsPage(app, info, parent);
+  if (id == "SzybkieUruchamianie") return new QuickLaunchPage(app, info, parent);
+  if (id == "UlubionePage2") return new FavoritesPage(app, info, parent);
+  if (id == "UkryjFolder") return new HiddenFolderPage(app, info, parent);
+  if (id == "skroty") return new ShortcutsPage(app, info, parent);
   if (id == "AutoRUN") return new StartupProgramsPage(app, info, parent);
   if (id == "ustawienia") return new HistoryPage(app, info, parent);
   if (id == "dodajusun") return new InstalledProgramsPage(app, info, parent);

@@ -52,6 +52,12 @@ class FileSystem {
   virtual bool createDirectory(std::string_view path) = 0;
   // Removes an empty folder.
   virtual bool removeDirectory(std::string_view path) = 0;
+  // Deletes a folder with everything in it, whatever the attributes of its
+  // files. A symbolic link inside (or the folder itself when it is one) is
+  // removed as a link and never followed, so nothing outside the tree is
+  // touched. What cannot be deleted stays, and so do the folders holding it.
+  // True when the folder is gone.
+  virtual bool deleteTree(std::string_view path) = 0;
 
   // The attributes of a file or folder (kAttribute...), nullopt when missing.
   virtual std::optional<std::uint32_t> attributes(std::string_view path) = 0;

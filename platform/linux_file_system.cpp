@@ -348,6 +348,77 @@ bool LinuxFileSystem::removeDirectory(std::string_view path) {
   return ::rmdir(host->c_str()) == 0;
 }
 
+bool LinuxFileSystem::clearFolder(int folderFd, const fs::path& host, const std::string& dosPath) {
+  // The names first: the folder changes while its entries are deleted.
+  std::vector<std::string> names;
+  {
+    const int listFd = ::dup(folderFd);
+    if (listFd < 0) return false;
+    DIR* dir = ::fdopendir(listFd);
+    if (!dir) {
+      ::close(listFd);
+      return false;
+    }
+    while (const dirent* entry = ::readdir(dir)) {
+      const std::string_view name = entry->d_name;
+      if (name != "." && name != "..") names.emplace_back(name);
+    }
+    ::closedir(dir);
+  }
+  bool empty = true;
+  for (const std::string& name : names) {
+    const fs::path child = host / name;
+    const std::string childDos = dosPath + "\\" + name;
+    struct stat st {};
+    if (::fstatat(folderFd, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) {
+      empty = false;
+      continue;
+    }
+    if (S_ISDIR(st.st_mode)) {
+      // O_NOFOLLOW: an entry swapped for a link meanwhile is not entered.
+      const int sub = ::openat(folderFd, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+      if (sub < 0) {
+        empty = false;
+        continue;
+      }
+      // A read-only folder is no obstacle on Windows; here its entries need it writable.
+      if ((st.st_mode & S_IWUSR) == 0) ::fchmod(sub, (st.st_mode & 07777) | S_IWUSR);
+      const bool cleared = clearFolder(sub, child, childDos);
+      ::close(sub);
+      if (!cleared || ::unlinkat(folderFd, name.c_str(), AT_REMOVEDIR) != 0) empty = false;
+      continue;
+    }
+    // Files, read-only and hidden ones included, and links as links. The
+    // attributes go with the file; the backup keeps them.
+    if (!mayChange(child, childDos) || ::unlinkat(folderFd, name.c_str(), 0) != 0) empty = false;
+  }
+  return empty;
+}
+
+bool LinuxFileSystem::deleteTree(std::string_view path) {
+  const auto parsed = DosPath::parse(path);
+  if (!parsed || parsed->isRoot()) return false;
+  const auto host = resolveExisting(*parsed);
+  if (!host) return false;
+  struct stat st {};
+  if (::lstat(host->c_str(), &st) != 0) return false;
+  const std::string dos = parsed->text();
+  if (S_ISLNK(st.st_mode)) {
+    const auto target = statOf(*host);
+    if (!target || !S_ISDIR(target->st_mode)) return false;
+    return mayChange(*host, dos) && ::unlink(host->c_str()) == 0;
+  }
+  if (!S_ISDIR(st.st_mode)) return false;
+  const int fd = ::open(host->c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+  if (fd < 0) return false;
+  if ((st.st_mode & S_IWUSR) == 0) ::fchmod(fd, (st.st_mode & 07777) | S_IWUSR);
+  const bool cleared = clearFolder(fd, *host, dos);
+  ::close(fd);
+  if (!cleared || ::rmdir(host->c_str()) != 0) return false;
+  syncFolder(host->parent_path());
+  return true;
+}
+
 std::optional<std::uint32_t> LinuxFileSystem::attributes(std::string_view path) {
   const auto host = existing(path);
   if (!host) return std::nullopt;

@@ -33,6 +33,7 @@ class LinuxFileSystem : public FileSystem {
   bool deleteFile(std::string_view path) override;
   bool createDirectory(std::string_view path) override;
   bool removeDirectory(std::string_view path) override;
+  bool deleteTree(std::string_view path) override;
   std::optional<std::uint32_t> attributes(std::string_view path) override;
   bool setAttributes(std::string_view path, std::uint32_t attributes) override;
   std::vector<DirectoryEntry> listDirectory(std::string_view folder, std::string_view mask) override;
@@ -61,6 +62,8 @@ class LinuxFileSystem : public FileSystem {
   std::optional<std::filesystem::path> existing(std::string_view text) const;
   std::optional<Target> target(std::string_view text) const;
   bool mayChange(const std::filesystem::path& host, std::string_view dosPath);
+  // Deletes what the open folder holds; true when it is empty afterwards.
+  bool clearFolder(int folderFd, const std::filesystem::path& host, const std::string& dosPath);
 
   std::filesystem::path prefix_;
   mode_t umask_;

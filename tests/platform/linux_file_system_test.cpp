@@ -193,6 +193,45 @@ TEST_F(LinuxFileSystemTest, FoldersAreMadeOneAtATimeAndRemovedWhenEmpty) {
   EXPECT_FALSE(files.removeDirectory("C:\\"));
 }
 
+TEST_F(LinuxFileSystemTest, DeletingATreeRemovesEveryFileButFollowsNoLinkOutOfIt) {
+  // Outside the tree: a folder and a file that links inside point at.
+  const fs::path outsideFile = prefix.put("Poza/wazny.txt", "keep");
+  const fs::path outsideLonely = prefix.put("samotny.txt", "keep");
+  prefix.put("Ulubione/Stare/Onet.url");
+  prefix.put("Ulubione/Stare/zablokowany.url");
+  prefix.put("Ulubione/Stare/ukryty.url");
+  prefix.put("Ulubione/Stare/Głębiej/plik.url");
+  ASSERT_TRUE(files.setAttributes("C:\\Ulubione\\Stare\\zablokowany.url", kAttributeReadOnly));
+  ASSERT_TRUE(files.setAttributes("C:\\Ulubione\\Stare\\ukryty.url", kAttributeHidden | kAttributeSystem));
+  fs::permissions(prefix.driveC() / "Ulubione/Stare/Głębiej", fs::perms(0555));
+  fs::create_directory_symlink(prefix.driveC() / "Poza", prefix.driveC() / "Ulubione/Stare/do folderu");
+  fs::create_symlink(outsideLonely, prefix.driveC() / "Ulubione/Stare/Głębiej/do pliku");
+  fs::create_symlink(prefix.driveC() / "nigdzie", prefix.driveC() / "Ulubione/Stare/pusty link");
+
+  EXPECT_TRUE(files.deleteTree("C:\\ulubione\\STARE"));
+  EXPECT_FALSE(fs::exists(fs::symlink_status(prefix.driveC() / "Ulubione/Stare")));
+  EXPECT_TRUE(fs::is_directory(prefix.driveC() / "Ulubione"));
+  EXPECT_EQ(readHostFile(outsideFile), "keep");
+  EXPECT_EQ(readHostFile(outsideLonely), "keep");
+  EXPECT_EQ(namesIn(prefix.driveC() / "Poza"), std::set<std::string>{"wazny.txt"});
+
+  // A folder that is itself a link goes as a link.
+  fs::create_directory_symlink(prefix.driveC() / "Poza", prefix.driveC() / "Ulubione/Link");
+  EXPECT_TRUE(files.directoryExists("C:\\Ulubione\\Link"));
+  EXPECT_TRUE(files.deleteTree("C:\\Ulubione\\Link"));
+  EXPECT_FALSE(fs::exists(fs::symlink_status(prefix.driveC() / "Ulubione/Link")));
+  EXPECT_EQ(namesIn(prefix.driveC() / "Poza"), std::set<std::string>{"wazny.txt"});
+
+  // Files, drive roots, missing folders and refused names are no trees.
+  prefix.put("Ulubione/plik.url");
+  for (const char* path :
+       {"C:\\Ulubione\\plik.url", "C:\\", "C:\\Ulubione\\brak", "C:\\Ulubione\\..", "C:\\Ulubione\\Poza|x"}) {
+    SCOPED_TRACE(path);
+    EXPECT_FALSE(files.deleteTree(path));
+  }
+  EXPECT_TRUE(fs::exists(prefix.driveC() / "Ulubione/plik.url"));
+}
+
 TEST_F(LinuxFileSystemTest, AttributesAreStoredTheWayWineStoresThem) {
   const fs::path file = prefix.put("desktop.ini");
   fs::permissions(file, fs::perms(0644));
