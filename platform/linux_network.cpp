@@ -118,12 +118,14 @@ std::vector<AdapterRecord> LinuxNetwork::adapters() {
   std::vector<HostInterface> interfaces;
   for (const ifaddrs* entry = list; entry; entry = entry->ifa_next) {
     if (entry->ifa_name)
-      interfaces.push_back({entry->ifa_name, (entry->ifa_flags & IFF_UP) != 0, (entry->ifa_flags & IFF_LOOPBACK) != 0});
+      interfaces.push_back(
+          {entry->ifa_name, (entry->ifa_flags & IFF_UP) != 0, (entry->ifa_flags & IFF_LOOPBACK) != 0});
   }
   const std::vector<std::string> chosen = adapterInterfaces(interfaces);
   std::map<std::string, AdapterRecord> byName;
   for (const ifaddrs* entry = list; entry; entry = entry->ifa_next) {
-    if (!entry->ifa_name || std::find(chosen.begin(), chosen.end(), entry->ifa_name) == chosen.end()) continue;
+    if (!entry->ifa_name || std::find(chosen.begin(), chosen.end(), entry->ifa_name) == chosen.end())
+      continue;
     AdapterRecord& record = byName[entry->ifa_name];
     record.name = entry->ifa_name;
     if (entry->ifa_addr && entry->ifa_addr->sa_family == AF_INET)

@@ -113,10 +113,28 @@ void fontFamilies(benchmark::State& state) {
 BENCHMARK(fontFamilies)->Unit(benchmark::kMicrosecond);
 
 // The pages built on the page toolkit so far.
-const char* const kPages[] = {"ograniczenia", "foldery", "czcionki", "kursory", "dzwieki", "AutoRUN",
-                              "ustawienia", "dodajusun", "SystemNT", "logo", "OEM", "ikony", "pliki",
-                              "IkonyFolderow", "internet", "Siec", "SendTo", "Doki", "SzybkieUruchamianie",
-                              "UlubionePage2", "UkryjFolder", "skroty"};
+const char* const kPages[] = {"ograniczenia",
+                              "foldery",
+                              "czcionki",
+                              "kursory",
+                              "dzwieki",
+                              "AutoRUN",
+                              "ustawienia",
+                              "dodajusun",
+                              "SystemNT",
+                              "logo",
+                              "OEM",
+                              "ikony",
+                              "pliki",
+                              "IkonyFolderow",
+                              "internet",
+                              "Siec",
+                              "SendTo",
+                              "Doki",
+                              "SzybkieUruchamianie",
+                              "UlubionePage2",
+                              "UkryjFolder",
+                              "skroty"};
 
 void registerBenchmarks() {
   for (const char* id : kPages) {
