@@ -35,6 +35,7 @@ class LogoPagesTest : public PageHarness {
     platform.sound = &sound;
     platform.systemSettings = &systemSettings;
     platform.screenCapture = &screenCapture;
+    platform.network = &network;
     app = std::make_unique<AppContext>(platform);
   }
 
