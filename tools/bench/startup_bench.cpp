@@ -114,7 +114,7 @@ BENCHMARK(fontFamilies)->Unit(benchmark::kMicrosecond);
 
 // The pages built on the page toolkit so far.
 const char* const kPages[] = {"ograniczenia", "foldery",    "czcionki",  "kursory", "dzwieki",
-                              "AutoRUN",      "ustawienia", "dodajusun", "SystemNT"};
+                              "AutoRUN",      "ustawienia", "dodajusun", "SystemNT", "kolory"};
 
 void registerBenchmarks() {
   for (const char* id : kPages) {
