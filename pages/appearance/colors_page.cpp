@@ -103,6 +103,7 @@ ColorsPage::ColorsPage(AppContext& app, const PageInfo& info, QWidget* parent) :
   schemes_->setObjectName("ComboBox2");
   schemes_->setToolTip(QStringLiteral("Proponowane przeze mnie schematy"));
   schemes_->setAccessibleName(schemeLabel->text());
+  schemes_->lineEdit()->setAccessibleName(schemeLabel->text());
   schemes_->setEditable(true);
   // A typed name is matched as it stands: no completion, nothing added to the list.
   schemes_->setCompleter(nullptr);
