@@ -41,7 +41,8 @@ struct LinuxPlatform::Services {
                programFilesDirectory(environment.registry())}),
         fonts(environment),
         sound([&files = environment.files()](std::string_view dos) { return files.hostPath(dos); }),
-        systemSettings(environment.kind() == Environment::Kind::WinePrefix ? &environment.registry() : nullptr) {}
+        systemSettings(environment.kind() == Environment::Kind::WinePrefix ? &environment.registry()
+                                                                           : nullptr) {}
 
   LinuxLauncher wineLauncher;
   SandboxLauncher sandboxLauncher;

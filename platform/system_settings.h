@@ -9,13 +9,35 @@ namespace kelvaro {
 // The system colours by index, as SetSysColors numbers them; each name is
 // the colour's value in Control Panel\Colors and its key in win.ini's
 // [colors].
-inline constexpr std::array<const char*, 29> kSystemColourNames{
-    "Scrollbar",     "Background",      "ActiveTitle",       "InactiveTitle",       "Menu",
-    "Window",        "WindowFrame",     "MenuText",          "WindowText",          "TitleText",
-    "ActiveBorder",  "InactiveBorder",  "AppWorkspace",      "Hilight",             "HilightText",
-    "ButtonFace",    "ButtonShadow",    "GrayText",          "ButtonText",          "InactiveTitleText",
-    "ButtonHilight", "ButtonDkShadow",  "ButtonLight",       "InfoText",            "InfoWindow",
-    "ButtonAlternateFace", "HotTrackingColor", "GradientActiveTitle", "GradientInactiveTitle"};
+inline constexpr std::array<const char*, 29> kSystemColourNames{"Scrollbar",
+                                                                "Background",
+                                                                "ActiveTitle",
+                                                                "InactiveTitle",
+                                                                "Menu",
+                                                                "Window",
+                                                                "WindowFrame",
+                                                                "MenuText",
+                                                                "WindowText",
+                                                                "TitleText",
+                                                                "ActiveBorder",
+                                                                "InactiveBorder",
+                                                                "AppWorkspace",
+                                                                "Hilight",
+                                                                "HilightText",
+                                                                "ButtonFace",
+                                                                "ButtonShadow",
+                                                                "GrayText",
+                                                                "ButtonText",
+                                                                "InactiveTitleText",
+                                                                "ButtonHilight",
+                                                                "ButtonDkShadow",
+                                                                "ButtonLight",
+                                                                "InfoText",
+                                                                "InfoWindow",
+                                                                "ButtonAlternateFace",
+                                                                "HotTrackingColor",
+                                                                "GradientActiveTitle",
+                                                                "GradientInactiveTitle"};
 inline constexpr int kSystemColourCount = static_cast<int>(kSystemColourNames.size());
 using SystemColours = std::array<Rgb, kSystemColourNames.size()>;
 // What Windows 98 starts with.

@@ -11,8 +11,8 @@ std::optional<Rgb> readColourText(std::string_view text) {
   if (std::count(text.begin(), text.end(), ' ') != 2) return std::nullopt;
   const std::size_t first = text.find(' ');
   const std::size_t second = text.find(' ', first + 1);
-  const std::array<std::string_view, 3> parts{text.substr(0, first), text.substr(first + 1, second - first - 1),
-                                              text.substr(second + 1)};
+  const std::array<std::string_view, 3> parts{
+      text.substr(0, first), text.substr(first + 1, second - first - 1), text.substr(second + 1)};
   for (std::string_view part : parts) {
     if (part.empty()) return std::nullopt;
   }

@@ -134,7 +134,8 @@ void ColourButton::mousePressEvent(QMouseEvent* event) {
 }
 
 void ColourButton::keyPressEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_F4 || (event->key() == Qt::Key_Down && (event->modifiers() & Qt::AltModifier))) {
+  if (event->key() == Qt::Key_F4 ||
+      (event->key() == Qt::Key_Down && (event->modifiers() & Qt::AltModifier))) {
     openPalette();
     return;
   }

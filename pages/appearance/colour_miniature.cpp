@@ -34,13 +34,15 @@ ColourMiniature::ColourMiniature(const SystemColours& colours, QWidget* parent)
 
   const QRect activeTitle = titleOf(kActive);
   const QRect menu(activeTitle.left(), activeTitle.bottom() + 2, activeTitle.width(), kMenuHeight);
-  const QRect client(menu.left(), menu.bottom() + 2, menu.width(), kActive.bottom() - kFrame - menu.bottom() - 2);
+  const QRect client(menu.left(), menu.bottom() + 2, menu.width(),
+                     kActive.bottom() - kFrame - menu.bottom() - 2);
   const QRect scroll(client.right() - kScrollWidth + 1, client.top(), kScrollWidth, client.height());
   const QRect tooltip(196, 168, 70, 20);
   areas_ = {
       {Part::Tooltip, tooltip},
       {Part::ScrollUp, QRect(scroll.left(), scroll.top(), kScrollWidth, kScrollWidth)},
-      {Part::ScrollDown, QRect(scroll.left(), scroll.bottom() - kScrollWidth + 1, kScrollWidth, kScrollWidth)},
+      {Part::ScrollDown,
+       QRect(scroll.left(), scroll.bottom() - kScrollWidth + 1, kScrollWidth, kScrollWidth)},
       {Part::ScrollBar, scroll},
       {Part::Button, QRect(client.left() + 10, client.top() + 30, 76, 24)},
       {Part::MenuNormal, QRect(menu.left() + 2, menu.top(), 62, kMenuHeight)},
@@ -133,7 +135,8 @@ void ColourMiniature::paintEvent(QPaintEvent*) {
 
   p.fillRect(rect(), colour(1));  // Background
 
-  const auto window = [&](const QRect& frame, int border, int start, int end, int text, const QString& title) {
+  const auto window = [&](const QRect& frame, int border, int start, int end, int text,
+                          const QString& title) {
     p.fillRect(frame, colour(border));
     const QRect bar = titleOf(frame);
     QLinearGradient gradient(bar.topLeft(), bar.topRight());

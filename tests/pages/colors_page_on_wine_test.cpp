@@ -66,8 +66,10 @@ TEST_F(ColorsPageOnWineTest, AnAppliedSchemeIsWhatWineReadsAndWinIniHoldsExactly
     EXPECT_EQ(systemSettings.colourSets().size(), 29u);
   }
   const std::string key = "HKCU\\Control Panel\\Colors";
-  for (const auto& [name, text] : std::vector<std::pair<std::string, std::string>>{
-           {"Background", "0 128 128"}, {"ButtonLight", "224 224 224"}, {"GradientActiveTitle", "112 172 232"}}) {
+  for (const auto& [name, text] :
+       std::vector<std::pair<std::string, std::string>>{{"Background", "0 128 128"},
+                                                        {"ButtonLight", "224 224 224"},
+                                                        {"GradientActiveTitle", "112 172 232"}}) {
     const std::string answer = query(key, name);
     EXPECT_TRUE(std::regex_search(answer, std::regex(name + "\\s+REG_SZ\\s+" + text))) << answer;
   }

@@ -27,13 +27,35 @@ namespace {
 constexpr char kColorsKey[] = "Control Panel\\Colors";
 
 // The names in the order Apply and the first run write them.
-const std::vector<std::string> kWriteOrder{
-    "Scrollbar",      "Background",        "ActiveTitle",         "InactiveTitle",         "Menu",
-    "Window",         "WindowFrame",       "MenuText",            "WindowText",            "TitleText",
-    "ActiveBorder",   "InactiveBorder",    "AppWorkspace",        "Hilight",               "HilightText",
-    "ButtonShadow",   "GrayText",          "ButtonText",          "InactiveTitleText",     "ButtonHilight",
-    "ButtonDkShadow", "ButtonLight",       "InfoText",            "InfoWindow",            "ButtonAlternateFace",
-    "HotTrackingColor", "GradientActiveTitle", "GradientInactiveTitle", "ButtonFace"};
+const std::vector<std::string> kWriteOrder{"Scrollbar",
+                                           "Background",
+                                           "ActiveTitle",
+                                           "InactiveTitle",
+                                           "Menu",
+                                           "Window",
+                                           "WindowFrame",
+                                           "MenuText",
+                                           "WindowText",
+                                           "TitleText",
+                                           "ActiveBorder",
+                                           "InactiveBorder",
+                                           "AppWorkspace",
+                                           "Hilight",
+                                           "HilightText",
+                                           "ButtonShadow",
+                                           "GrayText",
+                                           "ButtonText",
+                                           "InactiveTitleText",
+                                           "ButtonHilight",
+                                           "ButtonDkShadow",
+                                           "ButtonLight",
+                                           "InfoText",
+                                           "InfoWindow",
+                                           "ButtonAlternateFace",
+                                           "HotTrackingColor",
+                                           "GradientActiveTitle",
+                                           "GradientInactiveTitle",
+                                           "ButtonFace"};
 
 TEST(ColourText, OnlyThreeNumbersJoinedBySingleSpacesAreColourTextAndOnlyTheirLowBitsCount) {
   struct Case {
@@ -80,13 +102,44 @@ TEST(ColourText, LinesSplitAtTheirLastEqualsAndPaintingTakesExactNamesAndTheLate
 }
 
 TEST(ColourSchemes, ThirtyEightNamesInTheBoxsOrderEachGivingAllColoursInCanonicalText) {
-  const std::vector<std::string> names{
-      "Biel o wysokim kontraście", "Bzy", "Cegła", "Ciemny błękit", "Cyraneczka", "Czerń o wysokim kontraście",
-      "Deszczowy dzień", "Dynia", "Gwieździsty sztandar", "Horror", "Klon", "Komputer", "Kosmos", "Morski",
-      "Oberżyna", "Pod wodą", "Przenica", "Pustynia", "Róża", "Schemat #0", "Schemat #1", "Schemat #2",
-      "Schemat #3", "Schemat #4", "Schemat #5", "Schemat #6", "Schemat #7", "Schemat #8", "Schemat #9", "Sport",
-      "Sztorm", "Śliwkowy", "Świerk", "Windows 95", "Windows 98", "Windows ME/2000", "Wysoki kontrast",
-      "Złota era"};
+  const std::vector<std::string> names{"Biel o wysokim kontraście",
+                                       "Bzy",
+                                       "Cegła",
+                                       "Ciemny błękit",
+                                       "Cyraneczka",
+                                       "Czerń o wysokim kontraście",
+                                       "Deszczowy dzień",
+                                       "Dynia",
+                                       "Gwieździsty sztandar",
+                                       "Horror",
+                                       "Klon",
+                                       "Komputer",
+                                       "Kosmos",
+                                       "Morski",
+                                       "Oberżyna",
+                                       "Pod wodą",
+                                       "Przenica",
+                                       "Pustynia",
+                                       "Róża",
+                                       "Schemat #0",
+                                       "Schemat #1",
+                                       "Schemat #2",
+                                       "Schemat #3",
+                                       "Schemat #4",
+                                       "Schemat #5",
+                                       "Schemat #6",
+                                       "Schemat #7",
+                                       "Schemat #8",
+                                       "Schemat #9",
+                                       "Sport",
+                                       "Sztorm",
+                                       "Śliwkowy",
+                                       "Świerk",
+                                       "Windows 95",
+                                       "Windows 98",
+                                       "Windows ME/2000",
+                                       "Wysoki kontrast",
+                                       "Złota era"};
   ASSERT_EQ(kColourSchemes.size(), names.size());
   for (std::size_t i = 0; i < names.size(); ++i) {
     EXPECT_EQ(kColourSchemes[i].name, names[i]);
@@ -136,15 +189,19 @@ class ColorsPageTest : public PageHarness {
     RegistryHandle reg(app->registry());
     return reg.openKey(kColorsKey, false) ? reg.valueNames() : std::vector<std::string>{};
   }
-  std::optional<StoredValue> registry(const std::string& name) { return stored(Root::CurrentUser, kColorsKey, name); }
+  std::optional<StoredValue> registry(const std::string& name) {
+    return stored(Root::CurrentUser, kColorsKey, name);
+  }
   // How many colours, first to last in the write order, the registry holds
   // with the given colours, and none after them; -1 when they are no such run.
   int writtenInOrder(const SystemColours& colours) {
     int n = 0;
-    while (n < kSystemColourCount && registry(kWriteOrder[n]) == StoredValue(colourText(colours[colourIndex(kWriteOrder[n])])))
+    while (n < kSystemColourCount &&
+           registry(kWriteOrder[n]) == StoredValue(colourText(colours[colourIndex(kWriteOrder[n])])))
       ++n;
     for (int i = n; i < kSystemColourCount; ++i) {
-      if (registry(kWriteOrder[i]) == StoredValue(colourText(colours[colourIndex(kWriteOrder[i])]))) return -1;
+      if (registry(kWriteOrder[i]) == StoredValue(colourText(colours[colourIndex(kWriteOrder[i])])))
+        return -1;
     }
     return n;
   }
@@ -271,7 +328,8 @@ TEST_F(ColorsPageTest, ASchemeShowsUntilTheCurrentCompositionIsChosenAgain) {
   type(schemes()->lineEdit(), "Schemat #3");
   const ColourScheme& third = kColourSchemes[22];
   ASSERT_STREQ(third.name, "Schemat #3");
-  for (int i = 0; i < kSystemColourCount; ++i) EXPECT_EQ(colors().colours()[i], readColourText(third.colours[i]));
+  for (int i = 0; i < kSystemColourCount; ++i)
+    EXPECT_EQ(colors().colours()[i], readColourText(third.colours[i]));
   EXPECT_EQ(schemes()->currentText(), "(Aktualna kompozycja)");
   EXPECT_TRUE(applyButton()->isEnabled());
   EXPECT_EQ(colors().currentEntry(), 9);
@@ -297,7 +355,8 @@ TEST_F(ColorsPageTest, ASchemeShowsUntilTheCurrentCompositionIsChosenAgain) {
 TEST_F(ColorsPageTest, EachEntryOfTheListSelectsItsColoursAndOnlyTheTitleBarsHaveASecond) {
   // Every colour its own.
   std::vector<std::pair<std::string, StoredValue>> values;
-  for (int i = 0; i < kSystemColourCount; ++i) values.push_back({kSystemColourNames[i], colourText({i, i, 100})});
+  for (int i = 0; i < kSystemColourCount; ++i)
+    values.push_back({kSystemColourNames[i], colourText({i, i, 100})});
   setRegistryColours(values);
   startOnColours();
   struct Case {
@@ -305,17 +364,18 @@ TEST_F(ColorsPageTest, EachEntryOfTheListSelectsItsColoursAndOnlyTheTitleBarsHav
     const char* colour1;
     const char* colour2;
   };
-  for (const Case& c : std::vector<Case>{{"Aktywny pasek tytułowy", "ActiveTitle", "GradientActiveTitle"},
-                                         {"Etykieta narzędzi", "InfoWindow", nullptr},
-                                         {"Menu", "Menu", nullptr},
-                                         {"Nieaktywny pasek tytułowy", "InactiveTitle", "GradientInactiveTitle"},
-                                         {"Obiekty 3W (trójwymiarowe)", "ButtonFace", nullptr},
-                                         {"Obramowanie nieaktywnego okna", "InactiveBorder", nullptr},
-                                         {"Obramowanie okna aktywnego", "ActiveBorder", nullptr},
-                                         {"Okno", "Window", nullptr},
-                                         {"Pulpit", "Background", nullptr},
-                                         {"Wybrane elementy", "Hilight", nullptr},
-                                         {"Pasek przewijania", "Scrollbar", nullptr}}) {
+  for (const Case& c :
+       std::vector<Case>{{"Aktywny pasek tytułowy", "ActiveTitle", "GradientActiveTitle"},
+                         {"Etykieta narzędzi", "InfoWindow", nullptr},
+                         {"Menu", "Menu", nullptr},
+                         {"Nieaktywny pasek tytułowy", "InactiveTitle", "GradientInactiveTitle"},
+                         {"Obiekty 3W (trójwymiarowe)", "ButtonFace", nullptr},
+                         {"Obramowanie nieaktywnego okna", "InactiveBorder", nullptr},
+                         {"Obramowanie okna aktywnego", "ActiveBorder", nullptr},
+                         {"Okno", "Window", nullptr},
+                         {"Pulpit", "Background", nullptr},
+                         {"Wybrane elementy", "Hilight", nullptr},
+                         {"Pasek przewijania", "Scrollbar", nullptr}}) {
     ASSERT_TRUE(clickItem(find<QListWidget>("KolorListBox"), QString::fromUtf8(c.entry)));
     EXPECT_EQ(find<QLabel>("koloryElement")->text(), QString::fromUtf8(c.entry));
     EXPECT_EQ(kolor("Kolor1")->colour(), colour(c.colour1)) << c.entry;
@@ -362,7 +422,8 @@ TEST_F(ColorsPageTest, AColourForThreeDObjectsRecoloursTheButtonAndBothArrowsAnd
   pickFromPalette(kolor("Kolor1"), "Czerwony");
   EXPECT_EQ(colour("ButtonFace"), (Rgb{255, 0, 0}));
   EXPECT_EQ(kolor("Kolor1")->colour(), (Rgb{255, 0, 0}));
-  for (auto part : {ColourMiniature::Part::Button, ColourMiniature::Part::ScrollUp, ColourMiniature::Part::ScrollDown})
+  for (auto part :
+       {ColourMiniature::Part::Button, ColourMiniature::Part::ScrollUp, ColourMiniature::Part::ScrollDown})
     EXPECT_EQ(shown(part).rgb(), QColor(255, 0, 0).rgb()) << static_cast<int>(part);
   EXPECT_TRUE(applyButton()->isEnabled());
 

@@ -113,7 +113,7 @@ void fontFamilies(benchmark::State& state) {
 BENCHMARK(fontFamilies)->Unit(benchmark::kMicrosecond);
 
 // The pages built on the page toolkit so far.
-const char* const kPages[] = {"ograniczenia", "foldery",    "czcionki",  "kursory", "dzwieki",
+const char* const kPages[] = {"ograniczenia", "foldery",    "czcionki",  "kursory",  "dzwieki",
                               "AutoRUN",      "ustawienia", "dodajusun", "SystemNT", "kolory"};
 
 void registerBenchmarks() {
