@@ -56,6 +56,8 @@ ColorsPage::ColorsPage(AppContext& app, const PageInfo& info, QWidget* parent) :
   elements_->setObjectName("KolorListBox");
   elements_->setToolTip(QStringLiteral("Wybierz z menu obiekt, któremu chcesz zmienić kolor"));
   elements_->setAccessibleName(listLabel->text());
+  // Qt does not give a list view its tooltip as description.
+  elements_->setAccessibleDescription(elements_->toolTip());
   for (const ColourEntry& entry : kColourEntries) elements_->addItem(q(entry.caption));
   elements_->setFixedHeight(elements_->sizeHintForRow(0) * 11 + 2 * elements_->frameWidth());
   listLabel->setBuddy(elements_);
@@ -103,8 +105,8 @@ ColorsPage::ColorsPage(AppContext& app, const PageInfo& info, QWidget* parent) :
   schemes_->setObjectName("ComboBox2");
   schemes_->setToolTip(QStringLiteral("Proponowane przeze mnie schematy"));
   schemes_->setAccessibleName(schemeLabel->text());
-  schemes_->lineEdit()->setAccessibleName(schemeLabel->text());
   schemes_->setEditable(true);
+  schemes_->lineEdit()->setAccessibleName(schemeLabel->text());
   // A typed name is matched as it stands: no completion, nothing added to the list.
   schemes_->setCompleter(nullptr);
   schemes_->setInsertPolicy(QComboBox::NoInsert);
