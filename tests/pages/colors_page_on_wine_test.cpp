@@ -58,6 +58,7 @@ TEST_F(ColorsPageOnWineTest, AnAppliedSchemeIsWhatWineReadsAndWinIniHoldsExactly
     ASSERT_NE(page, nullptr);
     auto* box = page->findChild<QComboBox*>("ComboBox2");
     box->lineEdit()->setFocus();
+    box->lineEdit()->selectAll();  // typing replaces "(Aktualna kompozycja)"
     QTest::keyClicks(box->lineEdit(), "Windows 98");
     auto* save = page->findChild<QPushButton*>("koloryZapisz");
     ASSERT_TRUE(save->isEnabled());
