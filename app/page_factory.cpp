@@ -6,6 +6,7 @@
 #include "app/help_page.h"
 #include "app/options_page.h"
 #include "app/windows_page.h"
+#include "pages/appearance/colors_page.h"
 #include "pages/appearance/cursor_page.h"
 #include "pages/appearance/fonts_page.h"
 #include "pages/appearance/sound_page.h"
@@ -34,6 +35,7 @@ namespace kelvaro {
 Page* createPage(AppContext& app, const PageInfo& info, QWidget* parent) {
   const std::string_view id = info.id;
   if (id == "kursory") return new CursorPage(app, info, parent);
+  if (id == "kolory") return new ColorsPage(app, info, parent);
   if (id == "windows") return new WindowsPage(app, info, parent);
   if (id == "czcionki") return new FontsPage(app, info, parent);
   if (id == "dzwieki") return new SoundPage(app, info, parent);

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "store/colour_text.h"
 #include "store/common_functions.h"
 #include "store/program_version.h"
 
@@ -29,11 +30,6 @@ struct FileOpenSpec {
   std::string initialFolder;
   std::string defaultExtension;
   bool mustExist = true;
-};
-
-struct Rgb {
-  int red = 0, green = 0, blue = 0;
-  friend bool operator==(const Rgb&, const Rgb&) = default;
 };
 
 // Every box and dialog the program shows goes through here, so that tests can

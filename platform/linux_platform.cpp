@@ -42,7 +42,9 @@ struct LinuxPlatform::Services {
               {environment.windowsDirectory(), environment.systemDirectory(),
                programFilesDirectory(environment.registry())}),
         fonts(environment),
-        sound([&files = environment.files()](std::string_view dos) { return files.hostPath(dos); }) {}
+        sound([&files = environment.files()](std::string_view dos) { return files.hostPath(dos); }),
+        systemSettings(environment.kind() == Environment::Kind::WinePrefix ? &environment.registry()
+                                                                           : nullptr) {}
 
   LinuxLauncher wineLauncher;
   SandboxLauncher sandboxLauncher;

@@ -25,6 +25,17 @@ void RecordingSystemSettings::setDoubleClickTime(int milliseconds) {
   doubleClickTimeValue = milliseconds;
 }
 
+Rgb RecordingSystemSettings::systemColour(int index) const {
+  calls_.push_back({"systemColour", index});
+  return index >= 0 && index < kSystemColourCount ? systemColours[index] : Rgb{};
+}
+
+void RecordingSystemSettings::setSystemColour(int index, Rgb colour) {
+  calls_.push_back({"setSystemColour", index});
+  colourSets_.push_back({index, colour});
+  if (index >= 0 && index < kSystemColourCount) systemColours[index] = colour;
+}
+
 std::vector<RecordingSystemSettings::Call> RecordingSystemSettings::sets() const {
   std::vector<Call> out;
   for (const Call& c : calls_) {

@@ -23,16 +23,31 @@ class RecordingSystemSettings : public SystemSettings {
   void setKeyboardDelay(int delay) override;
   int doubleClickTime() const override;
   void setDoubleClickTime(int milliseconds) override;
+  // Recorded with the index as the value.
+  Rgb systemColour(int index) const override;
+  void setSystemColour(int index, Rgb colour) override;
 
   const std::vector<Call>& calls() const { return calls_; }
   // Only the calls that set something, in order.
   std::vector<Call> sets() const;
-  void clear() { calls_.clear(); }
+  void clear() {
+    calls_.clear();
+    colourSets_.clear();
+  }
+
+  struct ColourSet {
+    int index = 0;
+    Rgb colour;
+    friend bool operator==(const ColourSet&, const ColourSet&) = default;
+  };
+  // Every setSystemColour, in order.
+  const std::vector<ColourSet>& colourSets() const { return colourSets_; }
 
   // The state of the running system; a test may change it as another program would.
   int keyboardSpeedValue = 31;
   int keyboardDelayValue = 1;
   int doubleClickTimeValue = 500;
+  SystemColours systemColours = standardSystemColours();
 
  private:
   int answer(const char* operation, int value) const {
@@ -41,6 +56,7 @@ class RecordingSystemSettings : public SystemSettings {
   }
 
   mutable std::vector<Call> calls_;
+  std::vector<ColourSet> colourSets_;
 };
 
 }  // namespace kelvaro

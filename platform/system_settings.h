@@ -1,14 +1,56 @@
 #pragma once
 
+#include <array>
+
+#include "store/colour_text.h"
+
 namespace kelvaro {
 
+// The system colours by index, as SetSysColors numbers them; each name is
+// the colour's value in Control Panel\Colors and its key in win.ini's
+// [colors].
+inline constexpr std::array<const char*, 29> kSystemColourNames{"Scrollbar",
+                                                                "Background",
+                                                                "ActiveTitle",
+                                                                "InactiveTitle",
+                                                                "Menu",
+                                                                "Window",
+                                                                "WindowFrame",
+                                                                "MenuText",
+                                                                "WindowText",
+                                                                "TitleText",
+                                                                "ActiveBorder",
+                                                                "InactiveBorder",
+                                                                "AppWorkspace",
+                                                                "Hilight",
+                                                                "HilightText",
+                                                                "ButtonFace",
+                                                                "ButtonShadow",
+                                                                "GrayText",
+                                                                "ButtonText",
+                                                                "InactiveTitleText",
+                                                                "ButtonHilight",
+                                                                "ButtonDkShadow",
+                                                                "ButtonLight",
+                                                                "InfoText",
+                                                                "InfoWindow",
+                                                                "ButtonAlternateFace",
+                                                                "HotTrackingColor",
+                                                                "GradientActiveTitle",
+                                                                "GradientInactiveTitle"};
+inline constexpr int kSystemColourCount = static_cast<int>(kSystemColourNames.size());
+using SystemColours = std::array<Rgb, kSystemColourNames.size()>;
+// What Windows 98 starts with.
+const SystemColours& standardSystemColours();
+
 // The settings of the running system that take effect at once: the keyboard
-// repeat rate and delay and the double-click time. They change the running
-// session only, never the user's profile, so they last until Windows starts
-// again. Values are passed on as given; the system decides what it accepts.
+// repeat rate and delay, the double-click time and the system colours. They
+// change the running session only, never the user's profile, so they last
+// until Windows starts again. Values are passed on as given; the system
+// decides what it accepts.
 //
-// The system colours, the wallpaper and the desktop pattern belong here too,
-// beside these, once the pages that set them are written.
+// The wallpaper and the desktop pattern belong here too, beside these, once
+// the pages that set them are written.
 class SystemSettings {
  public:
   virtual ~SystemSettings() = default;
@@ -22,6 +64,12 @@ class SystemSettings {
   // The longest time between the two clicks of a double-click, in milliseconds.
   virtual int doubleClickTime() const = 0;
   virtual void setDoubleClickTime(int milliseconds) = 0;
+
+  // System colours (GetSysColor, SetSysColors).
+  // The present colour of index 0-28; black for any other index.
+  virtual Rgb systemColour(int index) const = 0;
+  // Changes one colour of the running system; other indexes are ignored.
+  virtual void setSystemColour(int index, Rgb colour) = 0;
 };
 
 }  // namespace kelvaro

@@ -134,7 +134,8 @@ const char* const kPages[] = {"ograniczenia",
                               "SzybkieUruchamianie",
                               "UlubionePage2",
                               "UkryjFolder",
-                              "skroty"};
+                              "skroty",
+                              "kolory"};
 
 void registerBenchmarks() {
   for (const char* id : kPages) {
