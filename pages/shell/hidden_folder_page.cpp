@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 
 #include "pages/shell/dos_folder_tree.h"
 #include "pages/shell/folder_entries.h"
@@ -100,9 +101,10 @@ void HiddenFolderPage::load() {
     const std::string root = std::string(1, static_cast<char>(std::toupper(drive))) + ":\\";
     roots.emplace_back(qt(root), root);
   }
-  tree_->blockSignals(true);
-  tree_->setRoots(roots);
-  tree_->blockSignals(false);
+  {
+    const QSignalBlocker quiet(tree_);
+    tree_->setRoots(roots);
+  }
   selected_.clear();
   parent_.clear();
   const QSignalBlocker nameBlock(name_), objectBlock(objects_);

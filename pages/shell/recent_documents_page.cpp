@@ -6,6 +6,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 #include "pages/shell/folder_entries.h"
@@ -70,15 +71,17 @@ QString RecentDocumentsPage::headingFor(std::size_t entries) {
 }
 
 void RecentDocumentsPage::load() {
-  list_->blockSignals(true);
-  list_->clear();
-  entryFiles_.clear();
-  const std::string folder = shellFolderPath(app().registry(), "Recent");
-  folder_ = !folder.empty() && app().files().directoryExists(folder) ? folder : std::string();
-  if (!folder_.empty()) entryFiles_ = folderListing(app().files(), folder_, "*.*");
-  for (const std::string& file : entryFiles_) list_->addItem(QString::fromStdString(withoutExtension(file)));
-  list_->clearSelection();
-  list_->blockSignals(false);
+  {
+    const QSignalBlocker quiet(list_);
+    list_->clear();
+    entryFiles_.clear();
+    const std::string folder = shellFolderPath(app().registry(), "Recent");
+    folder_ = !folder.empty() && app().files().directoryExists(folder) ? folder : std::string();
+    if (!folder_.empty()) entryFiles_ = folderListing(app().files(), folder_, "*.*");
+    for (const std::string& file : entryFiles_)
+      list_->addItem(QString::fromStdString(withoutExtension(file)));
+    list_->clearSelection();
+  }
   remove_->setEnabled(false);
   allBut_->setEnabled(false);
   heading_->setText(headingFor(entryFiles_.size()));
@@ -93,9 +96,10 @@ void RecentDocumentsPage::removeSelected() {
 
 void RecentDocumentsPage::clearAll() {
   for (const std::string& file : entryFiles_) app().files().deleteFile(folder_ + "\\" + file);
-  list_->blockSignals(true);
-  list_->clear();
-  list_->blockSignals(false);
+  {
+    const QSignalBlocker quiet(list_);
+    list_->clear();
+  }
   entryFiles_.clear();
   heading_->setText(headingFor(0));
   for (QPushButton* b : {remove_, clear_, allBut_}) b->setEnabled(false);

@@ -8,6 +8,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 #include "pages/shell/folder_entries.h"
@@ -164,17 +165,16 @@ ShortcutFolderPage::ShortcutFolderPage(AppContext& app, const PageInfo& info,
 }
 
 void ShortcutFolderPage::load() {
-  list_->blockSignals(true);
-  list_->clear();
-  list_->blockSignals(false);
-  entryFiles_.clear();
-  target_->clear();
-  folder_ = findFolder();
-  if (!folder_.empty()) entryFiles_ = folderListing(app().files(), folder_, "*.*");
-  list_->blockSignals(true);
-  for (const std::string& file : entryFiles_) list_->addItem(qt(withoutExtension(file)));
-  list_->clearSelection();
-  list_->blockSignals(false);
+  {
+    const QSignalBlocker quiet(list_);
+    list_->clear();
+    entryFiles_.clear();
+    target_->clear();
+    folder_ = findFolder();
+    if (!folder_.empty()) entryFiles_ = folderListing(app().files(), folder_, "*.*");
+    for (const std::string& file : entryFiles_) list_->addItem(qt(withoutExtension(file)));
+    list_->clearSelection();
+  }
   // A load also ends a rename left open, so no panel acts on an old list.
   add_.frame->hide();
   rename_.frame->hide();
