@@ -27,15 +27,14 @@ class LogoPagesTest : public PageHarness {
     EnvironmentOptions options;
     options.programDataFolder = programFolder;
     options.sandboxTemplate = std::filesystem::path(KELVARO_TEST_DATA_DIR) / "sandbox";
+    // The harness's services, but this environment, its fonts and our real codecs.
+    Platform platform = app->platform();
     app.reset();
     environment = openEnvironment({Environment::Kind::Sandbox, prefix}, options);
     fonts = std::make_unique<EnvironmentFonts>(*environment);
-    Platform platform{environment.get(), &dialogs, &launcher, &shellLinks, &icons, &realPictures};
+    platform.environment = environment.get();
     platform.fonts = fonts.get();
-    platform.sound = &sound;
-    platform.systemSettings = &systemSettings;
-    platform.screenCapture = &screenCapture;
-    platform.network = &network;
+    platform.pictures = &realPictures;
     app = std::make_unique<AppContext>(platform);
   }
 
