@@ -11,6 +11,7 @@
 #include "pages/appearance/fonts_page.h"
 #include "pages/appearance/sound_page.h"
 #include "pages/appearance/system_icons_page.h"
+#include "pages/desktop/desktop_page.h"
 #include "pages/logos/logo_page.h"
 #include "pages/logos/oem_page.h"
 #include "pages/shell/favorites_page.h"
@@ -58,6 +59,7 @@ Page* createPage(AppContext& app, const PageInfo& info, QWidget* parent) {
   if (id == "ograniczenia") return new ControlPanelPage(app, info, parent);
   if (id == "internet") return new InternetPage(app, info, parent);
   if (id == "Siec") return new NetworkPage(app, info, parent);
+  if (id == "pulpit") return new DesktopPage(app, info, parent);
   if (id == "Properties") return new OptionsPage(app, info, parent);
   if (id == "pomoc") return new HelpPage(app, info, parent);
   if (id == "oprog") return new AboutPage(app, info, parent);
