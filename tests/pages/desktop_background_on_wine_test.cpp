@@ -1,0 +1,94 @@
+// The desktop page on a real Wine prefix: a wallpaper style and a pattern
+// applied through the page's widgets are what Wine reads back; everything
+// changed is put back afterwards.
+#include <gtest/gtest.h>
+
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include <fstream>
+#include <iterator>
+#include <regex>
+
+#include "platform/formats/bmp_writer.h"
+#include "tests/support/user_input.h"
+#include "tests/support/wine_prefix_test.h"
+
+namespace kelvaro {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string readAll(const fs::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+class DesktopBackgroundOnWineTest : public testing::WinePrefixTest {
+ protected:
+  void SetUp() override {
+    WinePrefixTest::SetUp();
+    userReg_ = readAll(prefix / "user.reg");
+    windows_ = prefix / "drive_c" / "windows";
+    hadControlIni_ = fs::exists(windows_ / "control.ini");
+    controlIni_ = readAll(windows_ / "control.ini");
+  }
+  void TearDown() override {
+    stopWineserver();
+    std::ofstream(prefix / "user.reg", std::ios::binary) << userReg_;
+    if (hadControlIni_) {
+      std::ofstream(windows_ / "control.ini", std::ios::binary) << controlIni_;
+    } else {
+      fs::remove(windows_ / "control.ini");
+    }
+    fs::remove(windows_ / "kelvarotapeta.bmp");
+    fs::remove(prefix / "drive_c" / "kelvarotapeta.bmp");
+  }
+
+  fs::path windows_;
+  std::string userReg_, controlIni_;
+  bool hadControlIni_ = false;
+};
+
+TEST_F(DesktopBackgroundOnWineTest, AWallpaperStyleAndAPatternAppliedAreWhatWineReads) {
+  QImage picture(40, 30, QImage::Format_RGB32);
+  picture.fill(Qt::darkBlue);
+  const std::vector<std::uint8_t> bytes = formats::BmpWriter::encode(picture, 24);
+  std::ofstream(prefix / "drive_c" / "kelvarotapeta.bmp", std::ios::binary)
+      .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  {
+    auto session = open();
+    Page* page = session->showAndLoad("pulpit");
+    ASSERT_NE(page, nullptr);
+    session->window->showPage("pulpit", "pulpittapeta");
+    dialogs.answer(std::optional<std::string>("C:\\kelvarotapeta.bmp"));
+    QTest::mouseClick(page->findChild<QPushButton*>("tapetaZmien"), Qt::LeftButton);
+    QTest::mouseClick(page->findChild<QRadioButton*>("tapetaSasiadujaca"), Qt::LeftButton);
+    auto* apply = page->findChild<QPushButton*>("tapetaZastosuj");
+    ASSERT_TRUE(apply->isEnabled());
+    QTest::mouseClick(apply, Qt::LeftButton);
+    EXPECT_TRUE(dialogs.boxes().empty()) << dialogs.boxes().front().text;
+
+    session->window->showPage("pulpit", "pulpitdesen");
+    ASSERT_TRUE(testing::clickItem(page->findChild<QListWidget*>("desenLista"), "Wafle"));
+    QTest::mouseClick(page->findChild<QPushButton*>("desenZastosuj"), Qt::LeftButton);
+    EXPECT_TRUE(dialogs.boxes().empty()) << dialogs.boxes().front().text;
+  }
+  const std::string key = "HKCU\\Control Panel\\Desktop";
+  for (const auto& [name, text] :
+       std::vector<std::pair<std::string, std::string>>{{"TileWallpaper", "1"},
+                                                        {"WallpaperStyle", "0"},
+                                                        {"Wallpaper", "C:\\\\windows\\\\kelvarotapeta\\.bmp"},
+                                                        {"Pattern", "77 154 8 85 239 154 77 154"}}) {
+    const std::string answer = query(key, name);
+    EXPECT_TRUE(std::regex_search(answer, std::regex(name + "\\s+REG_SZ\\s+" + text, std::regex::icase)))
+        << answer;
+  }
+  EXPECT_EQ(readAll(windows_ / "kelvarotapeta.bmp"), std::string(bytes.begin(), bytes.end()));
+  EXPECT_NE(readAll(windows_ / "control.ini").find("Wafle=77 154 8 85 239 154 77 154"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace kelvaro
