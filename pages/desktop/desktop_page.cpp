@@ -10,6 +10,7 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPainter>
 #include <QPixmap>
@@ -68,10 +69,10 @@ QLabel* heading(const char* text, QWidget* parent) {
 }
 
 QLabel* valueLabel(const char* name, const char* hint, QWidget* parent) {
+  // Announced with what it shows; the hint is its description.
   auto* label = new QLabel(parent);
   label->setObjectName(name);
   label->setToolTip(QString::fromUtf8(hint));
-  label->setAccessibleName(QString::fromUtf8(hint));
   return label;
 }
 
@@ -88,6 +89,7 @@ QSpinBox* minutesField(const char* name, const char* hint, QWidget* parent) {
   field->setRange(1, 60);
   field->setToolTip(QString::fromUtf8(hint));
   field->setAccessibleName(QString::fromUtf8(hint));
+  if (auto* text = field->findChild<QLineEdit*>()) text->setAccessibleName(field->accessibleName());
   return field;
 }
 

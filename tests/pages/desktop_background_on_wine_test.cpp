@@ -13,6 +13,8 @@
 #include <regex>
 
 #include "platform/formats/bmp_writer.h"
+#include "platform/linux_pictures.h"
+#include "platform/linux_system_settings.h"
 #include "tests/support/user_input.h"
 #include "tests/support/wine_prefix_test.h"
 
@@ -47,6 +49,22 @@ class DesktopBackgroundOnWineTest : public testing::WinePrefixTest {
     fs::remove(prefix / "drive_c" / "kelvarotapeta.bmp");
   }
 
+  // The window with the real picture codecs and the running system's settings.
+  std::unique_ptr<Session> openWithPictures() {
+    auto session = std::make_unique<Session>();
+    session->environment = openEnvironment({Environment::Kind::WinePrefix, prefix});
+    running = std::make_unique<LinuxSystemSettings>(&session->environment->registry());
+    Platform services = platform(session->environment.get());
+    services.pictures = &realPictures;
+    services.systemSettings = running.get();
+    session->app = std::make_unique<AppContext>(services);
+    session->window = std::make_unique<TKelvaro>(*session->app, createPage);
+    session->window->show();
+    return session;
+  }
+
+  LinuxPictures realPictures;
+  std::unique_ptr<LinuxSystemSettings> running;
   fs::path windows_;
   std::string userReg_, controlIni_;
   bool hadControlIni_ = false;
@@ -59,7 +77,7 @@ TEST_F(DesktopBackgroundOnWineTest, AWallpaperStyleAndAPatternAppliedAreWhatWine
   std::ofstream(prefix / "drive_c" / "kelvarotapeta.bmp", std::ios::binary)
       .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
   {
-    auto session = open();
+    auto session = openWithPictures();
     Page* page = session->showAndLoad("pulpit");
     ASSERT_NE(page, nullptr);
     session->window->showPage("pulpit", "pulpittapeta");
@@ -75,6 +93,10 @@ TEST_F(DesktopBackgroundOnWineTest, AWallpaperStyleAndAPatternAppliedAreWhatWine
     ASSERT_TRUE(testing::clickItem(page->findChild<QListWidget*>("desenLista"), "Wafle"));
     QTest::mouseClick(page->findChild<QPushButton*>("desenZastosuj"), Qt::LeftButton);
     EXPECT_TRUE(dialogs.boxes().empty()) << dialogs.boxes().front().text;
+    // The running desktop was told of both.
+    EXPECT_EQ(running->pattern(), "77 154 8 85 239 154 77 154");
+    EXPECT_TRUE(QString::fromStdString(running->wallpaper()).endsWith("\\kelvarotapeta.bmp"));
+    EXPECT_EQ(running->desktopRedraws(), 2);
   }
   const std::string key = "HKCU\\Control Panel\\Desktop";
   for (const auto& [name, text] :
