@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QStyle>
 #include <QToolButton>
@@ -59,6 +60,15 @@ constexpr int kProgressSteps = 11;
 constexpr int kBackgroundColour = 1;  // COLOR_BACKGROUND, the desktop's colour
 
 QString qt(const std::string& text) { return QString::fromStdString(text); }
+
+// A list named and described by its hint, its scroll bars by the list.
+void describeList(QListWidget* list, const QString& hint) {
+  list->setToolTip(hint);
+  list->setAccessibleName(hint);
+  list->setAccessibleDescription(hint);
+  list->verticalScrollBar()->setAccessibleName(hint);
+  list->horizontalScrollBar()->setAccessibleName(hint);
+}
 
 QLabel* heading(const char* text, QWidget* parent) {
   auto* label = new QLabel(QString::fromUtf8(text), parent);
@@ -242,8 +252,7 @@ void DesktopPage::buildPatternTab() {
   auto* layout = new QGridLayout(tab);
   patterns_ = new QListWidget(tab);
   patterns_->setObjectName("desenLista");
-  patterns_->setToolTip(QString::fromUtf8("Lista dostępnych deseni:"));
-  patterns_->setAccessibleName(patterns_->toolTip());
+  describeList(patterns_, QString::fromUtf8("Lista dostępnych deseni:"));
   for (const DesktopPattern& pattern : desktopPatterns()) patterns_->addItem(QString::fromUtf8(pattern.name));
   patterns_->installEventFilter(this);
   layout->addWidget(patterns_, 0, 0, 3, 1);
@@ -275,8 +284,7 @@ void DesktopPage::buildScreenSaverTab() {
   layout->addWidget(heading("Wybierz wygaszacz ekranu", tab), 0, 0);
   savers_ = new QListWidget(tab);
   savers_->setObjectName("wygaszaczLista");
-  savers_->setToolTip(QString::fromUtf8("Lista dostępnych wygaszaczy"));
-  savers_->setAccessibleName(savers_->toolTip());
+  describeList(savers_, QString::fromUtf8("Lista dostępnych wygaszaczy"));
   savers_->setMouseTracking(true);
   savers_->installEventFilter(this);
   layout->addWidget(savers_, 1, 0, 4, 1);

@@ -34,19 +34,34 @@ class DesktopBackgroundOnWineTest : public testing::WinePrefixTest {
     WinePrefixTest::SetUp();
     userReg_ = readAll(prefix / "user.reg");
     windows_ = prefix / "drive_c" / "windows";
-    hadControlIni_ = fs::exists(windows_ / "control.ini");
-    controlIni_ = readAll(windows_ / "control.ini");
+    controlIniFile_ = controlIni();
+    hadControlIni_ = fs::exists(controlIniFile_);
+    controlIni_ = readAll(controlIniFile_);
   }
   void TearDown() override {
     stopWineserver();
     std::ofstream(prefix / "user.reg", std::ios::binary) << userReg_;
     if (hadControlIni_) {
-      std::ofstream(windows_ / "control.ini", std::ios::binary) << controlIni_;
+      std::ofstream(controlIniFile_, std::ios::binary) << controlIni_;
     } else {
-      fs::remove(windows_ / "control.ini");
+      fs::remove(controlIni());
     }
     fs::remove(windows_ / "kelvarotapeta.bmp");
     fs::remove(prefix / "drive_c" / "kelvarotapeta.bmp");
+  }
+
+  // The prefix's control.ini in whatever case it is spelt.
+  fs::path controlIni() const {
+    for (const auto& entry : fs::directory_iterator(windows_)) {
+      if (QString::fromStdString(entry.path().filename().string())
+              .compare("control.ini", Qt::CaseInsensitive) == 0)
+        return entry.path();
+    }
+    return windows_ / "Control.INI";
+  }
+  // A click on a radio button's circle, as a user aims.
+  static void clickRadio(QRadioButton* button) {
+    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
   }
 
   // The window with the real picture codecs and the running system's settings.
@@ -65,7 +80,7 @@ class DesktopBackgroundOnWineTest : public testing::WinePrefixTest {
 
   LinuxPictures realPictures;
   std::unique_ptr<LinuxSystemSettings> running;
-  fs::path windows_;
+  fs::path windows_, controlIniFile_;
   std::string userReg_, controlIni_;
   bool hadControlIni_ = false;
 };
@@ -83,7 +98,8 @@ TEST_F(DesktopBackgroundOnWineTest, AWallpaperStyleAndAPatternAppliedAreWhatWine
     session->window->showPage("pulpit", "pulpittapeta");
     dialogs.answer(std::optional<std::string>("C:\\kelvarotapeta.bmp"));
     QTest::mouseClick(page->findChild<QPushButton*>("tapetaZmien"), Qt::LeftButton);
-    QTest::mouseClick(page->findChild<QRadioButton*>("tapetaSasiadujaca"), Qt::LeftButton);
+    clickRadio(page->findChild<QRadioButton*>("tapetaSasiadujaca"));
+    ASSERT_TRUE(page->findChild<QRadioButton*>("tapetaSasiadujaca")->isChecked());
     auto* apply = page->findChild<QPushButton*>("tapetaZastosuj");
     ASSERT_TRUE(apply->isEnabled());
     QTest::mouseClick(apply, Qt::LeftButton);
@@ -109,7 +125,7 @@ TEST_F(DesktopBackgroundOnWineTest, AWallpaperStyleAndAPatternAppliedAreWhatWine
         << answer;
   }
   EXPECT_EQ(readAll(windows_ / "kelvarotapeta.bmp"), std::string(bytes.begin(), bytes.end()));
-  EXPECT_NE(readAll(windows_ / "control.ini").find("Wafle=77 154 8 85 239 154 77 154"), std::string::npos);
+  EXPECT_NE(readAll(controlIni()).find("Wafle=77 154 8 85 239 154 77 154"), std::string::npos);
 }
 
 }  // namespace
