@@ -27,6 +27,7 @@
 #include "pages/desktop/desktop_widgets.h"
 #include "pages/desktop/wallpaper.h"
 #include "store/ini_file.h"
+#include "store/registry_handle.h"
 #include "tests/pages/logo_pages_fixture.h"
 #include "tests/support/user_input.h"
 
@@ -652,6 +653,45 @@ TEST_F(DesktopBackgroundTest, TheScreenSaverListAndItsCommandsGoThroughTheLaunch
   remove(Root::CurrentUser, kDesktop, "ScreenSaveActive");
   QTest::keyClick(list, Qt::Key_Return, Qt::AltModifier);
   EXPECT_TRUE(desktop("ScreenSaveActive").has_value());
+}
+
+// --- all three -------------------------------------------------------------
+
+TEST_F(DesktopBackgroundTest, WithTheDesktopKeyGoneEachApplyStopsAtItsFirstWriteAndCreatesNothing) {
+  writePicture("C:\\pics\\Kelwin.bmp", {64, 48});
+  setDesktop("Wallpaper", "");
+  open("pulpittapeta");
+  choose("C:\\pics\\Kelwin.bmp");
+  frame().showPage("pulpit", "pulpitdesen");
+  ASSERT_TRUE(clickItem(find<QListWidget>("desenLista"), "Wafle"));
+  frame().showPage("pulpit", "pulpitwygaszaczekranu");
+  click("wygaszaczHaslo");
+  {
+    RegistryHandle reg(app->registry());
+    ASSERT_TRUE(reg.deleteKey(kDesktop));
+  }
+  systemSettings.clear();
+  struct Case {
+    const char* subPage;
+    const char* apply;
+    const char* firstValue;
+  };
+  for (const Case& c :
+       std::initializer_list<Case>{{"pulpittapeta", "tapetaZastosuj", "WallpaperStyle"},
+                                   {"pulpitdesen", "desenZastosuj", "Pattern"},
+                                   {"pulpitwygaszaczekranu", "wygaszaczZastosuj", "ScreenSaveActive"}}) {
+    SCOPED_TRACE(c.apply);
+    frame().showPage("pulpit", c.subPage);
+    dialogs.shown.clear();
+    click(c.apply);
+    ASSERT_EQ(dialogs.boxes().size(), 1u);
+    EXPECT_EQ(dialogs.boxes()[0].icon, BoxIcon::Error);
+    EXPECT_NE(dialogs.boxes()[0].text.find(c.firstValue), std::string::npos) << dialogs.boxes()[0].text;
+    EXPECT_TRUE(widget(c.apply)->isEnabled());
+    EXPECT_FALSE(keyStored(Root::CurrentUser, kDesktop));
+  }
+  EXPECT_TRUE(systemSettings.texts().empty());
+  EXPECT_FALSE(fs::exists(newHostPath("C:\\WINDOWS\\Kelwin.bmp")));
 }
 
 }  // namespace
