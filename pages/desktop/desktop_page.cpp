@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
 #include <QProgressBar>
@@ -21,7 +22,9 @@
 #include <QScrollBar>
 #include <QSpinBox>
 #include <QStyle>
+#include <QTimer>
 #include <QToolButton>
+#include <QToolTip>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -287,6 +290,12 @@ void DesktopPage::buildScreenSaverTab() {
   describeList(savers_, QString::fromUtf8("Lista dostępnych wygaszaczy"));
   savers_->setMouseTracking(true);
   savers_->installEventFilter(this);
+  savers_->viewport()->installEventFilter(this);
+  // A name wider than the list shows in full as the hint, after 50 ms.
+  longNameHint_ = new QTimer(this);
+  longNameHint_->setSingleShot(true);
+  longNameHint_->setInterval(50);
+  connect(longNameHint_, &QTimer::timeout, this, [this] { showLongName(); });
   layout->addWidget(savers_, 1, 0, 4, 1);
   connect(savers_, &QListWidget::itemClicked, this, [this] { chooseScreenSaver(); });
 
@@ -464,12 +473,7 @@ void DesktopPage::loadScreenSaverList() {
   std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
     return QString::compare(a, b, Qt::CaseInsensitive) < 0;
   });
-  const QFontMetrics metrics(savers_->font());
-  for (const QString& name : names) {
-    auto* item = new QListWidgetItem(name, savers_);
-    // A name wider than the list shows in full as the hint.
-    if (metrics.horizontalAdvance(name) > savers_->viewport()->width()) item->setToolTip(name);
-  }
+  savers_->addItems(names);
 }
 
 void DesktopPage::loadPattern() {
@@ -831,12 +835,30 @@ WriteResult DesktopPage::applyScreenSaverOptions() {
   return WriteResult::Done;
 }
 
+void DesktopPage::showLongName() {
+  QListWidgetItem* item = savers_->itemAt(hintPoint_);
+  if (!item) return;
+  const QString name = item->text();
+  if (savers_->fontMetrics().horizontalAdvance(name) <= savers_->viewport()->width()) return;
+  QToolTip::showText(savers_->viewport()->mapToGlobal(hintPoint_), name, savers_->viewport());
+}
+
 // --- keys and mouse -------------------------------------------------------
 
 bool DesktopPage::eventFilter(QObject* watched, QEvent* event) {
   if (watched == quarter_ && event->type() == QEvent::MouseButtonDblClick) {
     changeWallpaper();
     return true;
+  }
+  if (savers_ && watched == savers_->viewport()) {
+    if (event->type() == QEvent::MouseMove) {
+      hintPoint_ = static_cast<QMouseEvent*>(event)->position().toPoint();
+      longNameHint_->start();
+    } else if (event->type() == QEvent::Leave) {
+      longNameHint_->stop();
+    } else if (event->type() == QEvent::ToolTip && QToolTip::isVisible()) {
+      return true;  // the long name's hint stays, not the list's own
+    }
   }
   if (event->type() == QEvent::KeyPress) {
     const auto* keyEvent = static_cast<QKeyEvent*>(event);

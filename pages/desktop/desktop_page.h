@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QPoint>
 
 #include <array>
 #include <memory>
@@ -19,6 +20,7 @@ class QProgressBar;
 class QPushButton;
 class QRadioButton;
 class QSpinBox;
+class QTimer;
 class QToolButton;
 
 namespace kelvaro {
@@ -97,6 +99,7 @@ class DesktopPage : public Page {
   WriteResult applyPattern();
 
   void chooseScreenSaver();
+  void showLongName();
   std::string screenSaverPath() const;
   void previewScreenSaver();
   void installScreenSaver();
@@ -133,6 +136,8 @@ class DesktopPage : public Page {
 
   // Wygaszacz
   QListWidget* savers_ = nullptr;
+  QTimer* longNameHint_ = nullptr;
+  QPoint hintPoint_;
   QPushButton* saverPreview_ = nullptr;
   QPushButton* saverInstall_ = nullptr;
   QCheckBox* saverActive_ = nullptr;

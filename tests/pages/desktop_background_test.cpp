@@ -16,6 +16,7 @@
 #include <QSpinBox>
 #include <QTest>
 #include <QToolButton>
+#include <QToolTip>
 
 #include <algorithm>
 #include <fstream>
@@ -653,6 +654,29 @@ TEST_F(DesktopBackgroundTest, TheScreenSaverListAndItsCommandsGoThroughTheLaunch
   remove(Root::CurrentUser, kDesktop, "ScreenSaveActive");
   QTest::keyClick(list, Qt::Key_Return, Qt::AltModifier);
   EXPECT_TRUE(desktop("ScreenSaveActive").has_value());
+}
+
+TEST_F(DesktopBackgroundTest, AScreenSaverNameWiderThanTheListShowsInFullAsTheHint) {
+  const std::string wide =
+      "Wygaszacz o bardzo długiej nazwie, której lista nie zmieści w swojej szerokości.scr";
+  std::ofstream(hostPath("C:\\WINDOWS\\SYSTEM") / wide) << "MZ";
+  open("pulpitwygaszaczekranu");
+  auto* list = find<QListWidget>("wygaszaczLista");
+  const QList<QListWidgetItem*> found = list->findItems(QString::fromStdString(wide), Qt::MatchExactly);
+  ASSERT_EQ(found.size(), 1);
+  ASSERT_GT(list->fontMetrics().horizontalAdvance(found.front()->text()), list->viewport()->width());
+  const QPoint over = list->visualItemRect(found.front()).center();
+  QTest::mouseMove(list->viewport(), over - QPoint(1, 0));
+  QTest::mouseMove(list->viewport(), over);
+  QTRY_COMPARE(QToolTip::text(), QString::fromStdString(wide));
+
+  // A short name brings no hint of its own.
+  QToolTip::hideText();
+  const QRect shortRow = list->visualItemRect(list->findItems("(brak)", Qt::MatchExactly).front());
+  QTest::mouseMove(list->viewport(), shortRow.center() - QPoint(1, 0));
+  QTest::mouseMove(list->viewport(), shortRow.center());
+  QTest::qWait(200);
+  EXPECT_NE(QToolTip::text(), "(brak)");
 }
 
 // --- all three -------------------------------------------------------------
