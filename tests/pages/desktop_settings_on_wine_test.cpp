@@ -82,7 +82,10 @@ class DesktopSettingsOnWineTest : public WinePrefixTest {
     }
   }
   // Also after a failed check: the prefix is shared with other tests.
-  void TearDown() override { putBack(); }
+  void TearDown() override {
+    putBack();
+    for (const auto& path : madePaths_) std::filesystem::remove(path);
+  }
   void putBack() {
     if (kept_.empty() && madeKeys_.empty()) return;
     stopWineserver();
@@ -113,6 +116,8 @@ class DesktopSettingsOnWineTest : public WinePrefixTest {
   };
   std::vector<Kept> kept_;
   std::vector<std::string> madeKeys_;
+  // Files and folders a test made on the prefix, innermost first.
+  std::vector<std::filesystem::path> madePaths_;
 };
 
 const char* const kPolicies[][2] = {
@@ -218,7 +223,8 @@ TEST_F(DesktopSettingsOnWineTest, ADesktopShortcutIsAShellLinkLnkinfoReads) {
   FileSystem& files = session->environment->files();
   const std::string folder = page->settingsTabs()->desktopFolder().toStdString();
   // A fresh prefix may lack the folder the fallback names; the test makes it.
-  const bool madeFolder = !files.directoryExists(folder) && files.createDirectory(folder);
+  if (!files.directoryExists(folder) && files.createDirectory(folder))
+    madePaths_.push_back(files.hostPath(folder).value());
   ASSERT_TRUE(files.directoryExists(folder)) << folder;
   session->app->run([page] { page->reload(); });
   const std::string program = "C:\\windows\\notepad.exe";
@@ -230,13 +236,11 @@ TEST_F(DesktopSettingsOnWineTest, ADesktopShortcutIsAShellLinkLnkinfoReads) {
 
   const auto file = files.hostPath(folder + "\\notepad.lnk");
   ASSERT_TRUE(file && std::filesystem::exists(*file)) << folder;
+  madePaths_.insert(madePaths_.begin(), *file);
   auto fields = lnkinfo(*file);
   EXPECT_EQ(fields["Local path"], program);
   EXPECT_EQ(fields["Working directory"], "C:\\windows");
   EXPECT_NE(page->settingsTabs()->tree()->itemOf(folder + "\\notepad.lnk"), nullptr);
-
-  std::filesystem::remove(*file);
-  if (madeFolder) files.removeDirectory(folder);
 }
 
 }  // namespace

@@ -104,8 +104,10 @@ TEST_F(DesktopSettingsTest, SpacingTwipsAndRecycleBinBytesConvertBothWays) {
   EXPECT_TRUE(recycleBinRenamable(kRenamable));
   for (const Bytes& other : {kFixed, Bytes{0x70, 0x01, 0x00}, Bytes{0x70, 0x01, 0x00, 0x20, 0x00}, Bytes{}})
     EXPECT_FALSE(recycleBinRenamable(other)) << other.size();
-  EXPECT_EQ(Bytes(recycleBinAttributes(true).begin(), recycleBinAttributes(true).end()), kRenamable);
-  EXPECT_EQ(Bytes(recycleBinAttributes(false).begin(), recycleBinAttributes(false).end()), kFixed);
+  for (const auto& [renamable, bytes] : {std::pair{true, kRenamable}, std::pair{false, kFixed}}) {
+    const auto written = recycleBinAttributes(renamable);
+    EXPECT_EQ(Bytes(written.begin(), written.end()), bytes);
+  }
 }
 
 TEST_F(DesktopSettingsTest, SettingsLoadAsStoredWithTheirDefaultsAndClamps) {
@@ -380,7 +382,7 @@ TEST_F(DesktopFilesTest, ANewShortcutTakesTheProgramsNameAndFolder) {
   EXPECT_FALSE(button("PulpitDeleteFile")->isEnabled());
   EXPECT_EQ(field("PulpitProgram")->text(), "C:\\Windows\\Notepad.exe");
   EXPECT_EQ(field("PulpitShortcutName")->text(), "Notepad");
-  EXPECT_TRUE(field("PulpitShortcutName")->hasFocus());
+  EXPECT_EQ(frame().focusWidget(), field("PulpitShortcutName"));
   EXPECT_TRUE(button("PulpitShortcutOk")->isEnabled());
   EXPECT_TRUE(desktopPage().hasPendingEdits());
 
