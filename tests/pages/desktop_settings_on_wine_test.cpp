@@ -69,7 +69,10 @@ class DesktopSettingsOnWineTest : public WinePrefixTest {
     }
     return std::nullopt;
   }
-  bool keyThere(const std::string& key) const { return !wine("reg query " + shellQuote(key)).empty(); }
+  // reg query prints an error, not the key's name, for a key that is not there.
+  bool keyThere(const std::string& key) const {
+    return wine("reg query " + shellQuote(key)).find("HKEY_") != std::string::npos;
+  }
 
   // Notes a value, to put it back at the end.
   void keep(const std::string& key, const std::string& name) {
