@@ -105,7 +105,6 @@ FileTypesPage::FileTypesPage(AppContext& app, const PageInfo& info, QWidget* par
   auto* commandCaption = caption(QStringLiteral("Otwierany za pomocą:"), "typyplikowPoleceniePodpis", this);
   command_ = caption({}, "typyplikowPolecenie", this);
   command_->setWordWrap(true);
-  command_->setTextInteractionFlags(Qt::TextSelectableByMouse);
   auto* iconCaption = caption(QStringLiteral("Ikona pliku:"), "typyplikowIkonaPodpis", this);
   icon_ = new QLabel(this);
   icon_->setObjectName("typyplikowIkona");

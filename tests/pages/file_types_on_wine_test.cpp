@@ -60,6 +60,7 @@ class FileTypesOnWineTest : public WinePrefixTest {
 
 TEST_F(FileTypesOnWineTest, ATypeRegisteredAndANewMenuEntrySwitchedAreWhatWineReads) {
   ASSERT_EQ(wine("reg query 'HKCR\\.kvx'").find("REG_SZ"), std::string::npos) << "left over from a run";
+  stopWineserver();
   {
     auto session = openWithIcons();
     auto* page = static_cast<FileTypesPage*>(session->showAndLoad("typyplikow"));
