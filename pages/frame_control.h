@@ -92,10 +92,17 @@ class FrameControl {
     views_.shellFolderLabels = std::move(labels);
   }
   void offerTypeList(std::function<std::vector<FileTypeEntry>()> types) { views_.types = std::move(types); }
+  // The pages whose selectors hold the type list are told each time the file
+  // types page has built it anew (its every load), and refill them then.
+  void watchTypeList(std::function<void()> rebuilt) { typeListWatchers_.push_back(std::move(rebuilt)); }
+  void typeListRebuilt() const {
+    for (const auto& rebuilt : typeListWatchers_) rebuilt();
+  }
   void offerTabLayoutNumber(std::function<int()> number) { views_.tabLayout = std::move(number); }
 
  private:
   OfferedViews views_;
+  std::vector<std::function<void()>> typeListWatchers_;
 };
 
 // A frame that changes nothing: what pages see while no window holds them.

@@ -5,13 +5,13 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 #include <array>
 
 #include "dialogs/icon_picker.h"
-#include "pages/shell/file_type_list.h"
 #include "pages/widgets/hinted_button.h"
 #include "platform/file_system.h"
 #include "platform/icons.h"
@@ -122,6 +122,10 @@ FileIconsPage::FileIconsPage(AppContext& app, const PageInfo& info, QWidget* par
   connect(change_, &QPushButton::clicked, this, [this] { this->app().iconPicker().open(kSlot, window()); });
 
   app.iconSlots().add(this, {kSlot}, [this](int, const IconChoice& choice) { receive(choice); });
+  // Each load of the file types page empties the selector and fills it anew.
+  app.frame().watchTypeList([page = QPointer<FileIconsPage>(this)] {
+    if (page) page->fillSelector();
+  });
 }
 
 bool FileIconsPage::eventFilter(QObject* watched, QEvent* event) {
@@ -132,11 +136,16 @@ bool FileIconsPage::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void FileIconsPage::fillSelector() {
-  // Until the file types page offers its list, the same list is built here.
-  types_ = readTypeList(app().registry());
+  // The file types page's list, in its order, after the three markers.
+  types_ = app().frame().views().typeList();
+  QStringList entries;
+  entries.reserve(static_cast<qsizetype>(kMarkers.size() + types_.size()));
+  for (const Marker& m : kMarkers) entries.append(QString::fromUtf8(m.entry));
+  for (const FileTypeEntry& type : types_) entries.append(QString::fromStdString(type.description));
+  const QSignalBlocker blocker(selector_);
   selector_->clear();
-  for (const Marker& m : kMarkers) selector_->addItem(QString::fromUtf8(m.entry));
-  for (const FileTypeEntry& type : types_) selector_->addItem(QString::fromStdString(type.description));
+  selector_->addItems(entries);
+  selector_->setEditText(QString::fromUtf8(kPrompt));
 }
 
 void FileIconsPage::load() {

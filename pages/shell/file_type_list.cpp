@@ -4,6 +4,7 @@
 #include <QString>
 
 #include <algorithm>
+#include <utility>
 
 #include "store/registry_handle.h"
 
@@ -27,12 +28,19 @@ std::vector<FileTypeEntry> readTypeList(Registry& registry) {
     if (description.empty()) description = typeName;
     types.push_back({QString::fromStdString(name.substr(1)).toUpper().toStdString(), typeName, description});
   }
+  // One sort key per extension: HKEY_CLASSES_ROOT may hold thousands.
   QCollator collator;
   collator.setCaseSensitivity(Qt::CaseInsensitive);
-  std::stable_sort(types.begin(), types.end(), [&collator](const FileTypeEntry& a, const FileTypeEntry& b) {
-    return collator.compare(QString::fromStdString(a.extension), QString::fromStdString(b.extension)) < 0;
-  });
-  return types;
+  std::vector<std::pair<QCollatorSortKey, std::size_t>> keys;
+  keys.reserve(types.size());
+  for (std::size_t i = 0; i < types.size(); ++i)
+    keys.emplace_back(collator.sortKey(QString::fromStdString(types[i].extension)), i);
+  std::stable_sort(keys.begin(), keys.end(),
+                   [](const auto& a, const auto& b) { return a.first.compare(b.first) < 0; });
+  std::vector<FileTypeEntry> sorted;
+  sorted.reserve(types.size());
+  for (const auto& key : keys) sorted.push_back(std::move(types[key.second]));
+  return sorted;
 }
 
 }  // namespace kelvaro

@@ -14,8 +14,7 @@ class Registry;
 // the type key's default value (or the type name when that is empty), in
 // ascending order of extension by the locale's comparison without regard to
 // case. The file types page's loader builds it and offers it to the pages
-// whose type selectors address it by position; until that page is built the
-// file icons page builds it itself.
+// whose type selectors address it by position.
 std::vector<FileTypeEntry> readTypeList(Registry& registry);
 
 }  // namespace kelvaro

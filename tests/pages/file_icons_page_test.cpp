@@ -26,6 +26,8 @@ class FileIconsPageTest : public PageHarness {
  protected:
   FileIconsPage& open() {
     makeWindow();
+    // The file types page fills the selector, as it loads first at start-up.
+    showAndLoad("typyplikow");
     return static_cast<FileIconsPage&>(showAndLoad("pliki"));
   }
   QPushButton* applyButton() { return find<QPushButton>("plikiZastosuj"); }
