@@ -135,7 +135,10 @@ const char* const kPages[] = {"ograniczenia",
                               "UlubionePage2",
                               "UkryjFolder",
                               "skroty",
-                              "kolory"};
+                              "kolory",
+                              "Nazwy",
+                              "podpowiedzi",
+                              "menustart"};
 
 void registerBenchmarks() {
   for (const char* id : kPages) {
