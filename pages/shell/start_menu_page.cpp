@@ -305,6 +305,8 @@ void StartMenuPage::buildSettings(QWidget* sheet) {
   delay_->setObjectName("menustartMenuShowDelay");
   delay_->setToolTip(qt(kDelayHint));
   delay_->setAccessibleName(before->text());
+  // The field's own text box is what assistive technology reaches.
+  if (auto* text = delay_->findChild<QLineEdit*>()) text->setAccessibleName(before->text());
   delay_->installEventFilter(this);
   before->setBuddy(delay_);
   auto* after = new QLabel(QStringLiteral("ms"), sheet);
@@ -393,6 +395,11 @@ void StartMenuPage::buildOrganize(QWidget* sheet) {
   layout->setColumnStretch(1, 1);
 
   connect(tree_, &QTreeWidget::itemSelectionChanged, this, &StartMenuPage::folderSelected);
+  // A load leaves its folder selected with the list hidden: a click on that
+  // same folder shows the list too.
+  connect(tree_, &QTreeWidget::itemClicked, this, [this] {
+    if (!contents_->isVisible()) folderSelected();
+  });
   connect(contents_, &QListWidget::itemSelectionChanged, this, &StartMenuPage::itemSelected);
   connect(addButton_, &QPushButton::clicked, this, &StartMenuPage::startAdd);
   connect(remove_, &QPushButton::clicked, this, &StartMenuPage::removeFile);
