@@ -165,9 +165,15 @@ TEST_F(StartMenuPagesTest, RightClickShowsTheChangeButtonThatOpensTheEditorAndTh
   EXPECT_EQ(change->pos(),
             QPoint(printers->x() + printers->width() / 2, printers->y() + printers->height() - 2));
   EXPECT_EQ(change->toolTip(), "Kliknij, aby zmienić nazwę");
-  page.resetTransient();
-  EXPECT_FALSE(change->isVisible());
+  // The hover reset: the mouse over the bottom bar hides the button and
+  // moves both frames out of view.
+  QTest::mouseMove(find<QWidget>("bottomBar"), QPoint(300, 5));
+  QTRY_VERIFY(!change->isVisible());
+  EXPECT_LT(page.iconFrame()->x(), 0);
+  EXPECT_LT(page.nameFrame()->x(), 0);
 
+  QTest::mouseMove(page.icon(3), QPoint(10, 10));
+  QTRY_COMPARE(page.iconFrame()->geometry(), page.icon(3)->geometry().adjusted(-2, -2, 2, 2));
   QTest::mouseClick(page.icon(3), Qt::RightButton, {}, QPoint(16, 16));
   ASSERT_TRUE(change->isVisible());
   QTest::mouseClick(change, Qt::LeftButton);
@@ -182,6 +188,13 @@ TEST_F(StartMenuPagesTest, RightClickShowsTheChangeButtonThatOpensTheEditorAndTh
   const int wide = field->width();
   QTest::keyClicks(field, "WWWWWWWW");
   EXPECT_EQ(field->width(), wide);
+  // While a rename is in progress the reset leaves the icon's frame, and
+  // hovering another object moves nothing.
+  QTest::mouseMove(page.icon(5), QPoint(10, 10));
+  QTest::mouseMove(find<QWidget>("bottomBar"), QPoint(300, 5));
+  QCoreApplication::processEvents();
+  EXPECT_EQ(page.iconFrame()->geometry(), page.icon(3)->geometry().adjusted(-2, -2, 2, 2));
+  EXPECT_LT(page.nameFrame()->x(), 0);
   QTest::keyClick(field, Qt::Key_Return);
   EXPECT_TRUE(page.nameLabel(3)->text().startsWith("SiecWWWW"));
 }
@@ -263,6 +276,15 @@ TEST_F(StartMenuPagesTest, StartMenuIconsFallBackToTheShellLibraryAndApplyWrites
 
   // Picking through the picker from the caption of "Ulubione" (slot 60).
   frame().showPage("menustart", "menustartikony");
+  // A frame around the entry under the mouse, gone with the hover reset.
+  QTest::mouseMove(page.iconPicture(2), QPoint(10, 10));
+  QTRY_VERIFY(page.pictureFrame()->isVisible());
+  EXPECT_EQ(page.pictureFrame()->geometry(), page.iconPicture(2)->geometry().adjusted(-4, -4, 4, 4));
+  EXPECT_TRUE(page.captionFrame()->isVisible());
+  QTest::mouseMove(find<QWidget>("bottomBar"), QPoint(300, 5));
+  QTRY_VERIFY(!page.pictureFrame()->isVisible());
+  EXPECT_FALSE(page.captionFrame()->isVisible());
+
   doubleClick(page.iconCaption(6), QPoint(5, 5));
   TIkonyForm& picker = app->iconPicker();
   ASSERT_TRUE(picker.isVisible());
