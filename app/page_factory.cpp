@@ -19,12 +19,15 @@
 #include "pages/shell/file_types_page.h"
 #include "pages/shell/folder_icons_page.h"
 #include "pages/shell/hidden_folder_page.h"
+#include "pages/shell/info_tips_page.h"
 #include "pages/shell/new_menu_page.h"
+#include "pages/shell/object_names_page.h"
 #include "pages/shell/quick_launch_page.h"
 #include "pages/shell/recent_documents_page.h"
 #include "pages/shell/send_to_page.h"
 #include "pages/shell/shell_folders_page.h"
 #include "pages/shell/shortcuts_page.h"
+#include "pages/shell/start_menu_page.h"
 #include "pages/system/control_panel_page.h"
 #include "pages/system/history_page.h"
 #include "pages/system/installed_programs_page.h"
@@ -56,6 +59,9 @@ Page* createPage(AppContext& app, const PageInfo& info, QWidget* parent) {
   if (id == "UlubionePage2") return new FavoritesPage(app, info, parent);
   if (id == "UkryjFolder") return new HiddenFolderPage(app, info, parent);
   if (id == "skroty") return new ShortcutsPage(app, info, parent);
+  if (id == "Nazwy") return new ObjectNamesPage(app, info, parent);
+  if (id == "podpowiedzi") return new InfoTipsPage(app, info, parent);
+  if (id == "menustart") return new StartMenuPage(app, info, parent);
   if (id == "AutoRUN") return new StartupProgramsPage(app, info, parent);
   if (id == "ustawienia") return new HistoryPage(app, info, parent);
   if (id == "dodajusun") return new InstalledProgramsPage(app, info, parent);

@@ -116,6 +116,17 @@ void InPlaceEditor::fitEditor(EditorKind kind, bool growing) {
   QWidget* editor = editorWidget(kind);
   QLineEdit* line = lineEdit(kind);
   const int textWidth = QFontMetrics(line->font()).horizontalAdvance(line->displayText());
+  if (kind == EditorKind::Text) {
+    const InPlaceTextGeometry& g = textGeometry_;
+    if (!growing) {
+      const int height = g.extraHeight < 0 || !editedField_ ? editor->sizeHint().height()
+                                                            : editedField_->height() + g.extraHeight;
+      editor->resize(textWidth + g.extraWidth, height);
+    } else if (editor->width() < g.growLimit) {
+      editor->resize(textWidth + 15, editor->height());
+    }
+    return;
+  }
   if (!growing) {
     editor->resize(textWidth + (kind == EditorKind::Folder ? 30 : 15), editor->sizeHint().height());
   } else if (editor->width() < kGrowLimit) {
@@ -132,7 +143,7 @@ void InPlaceEditor::startEdit(QLabel* label) {
   line->setText(label->text());
   openedWith_ = editorText(field->kind);
   QWidget* editor = editorWidget(field->kind);
-  editor->move(label->pos());
+  editor->move(label->pos() + (field->kind == EditorKind::Text ? textGeometry_.offset : QPoint()));
   fitEditor(field->kind, false);
   editor->setEnabled(true);
   editor->show();
@@ -182,6 +193,7 @@ void InPlaceEditor::moveHighlightOutOfView() {
 }
 
 void InPlaceEditor::showHighlightAround(const QLabel* label) {
+  if (!textGeometry_.highlight) return;
   const int textWidth = QFontMetrics(label->font()).horizontalAdvance(label->text());
   highlight_->setGeometry(label->x() - 5, label->y() - 2, textWidth + 10, label->height() + 4);
   highlight_->show();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QPoint>
 #include <QString>
 
 #include <vector>
@@ -25,6 +26,16 @@ struct InPlaceEditorHints {
   QString browseButton = QStringLiteral("Zmień");
 };
 
+// Where the text editor opens over its field and how it grows, for a page
+// whose layout gives other sizes than the defaults.
+struct InPlaceTextGeometry {
+  QPoint offset;          // from the field's top-left corner
+  int extraWidth = 15;    // beyond the text's width
+  int extraHeight = -1;   // beyond the field's height; -1: the editor's own height
+  int growLimit = 310;    // the editor grows with its text while narrower than this
+  bool highlight = true;  // the frame around the field under the mouse
+};
+
 // Editing value labels in place: a double-click on a label opens an editor
 // over it (a text field, a masked version field or a folder field with a
 // browse button); Enter or a click on the page background puts the text back
@@ -43,6 +54,7 @@ class InPlaceEditor : public QObject {
   // Whether a click on the page background ends an edit (it does unless
   // the page says an edit ends only with Enter).
   void setBackgroundClickCommits(bool commits) { backgroundClickCommits_ = commits; }
+  void setTextGeometry(const InPlaceTextGeometry& geometry) { textGeometry_ = geometry; }
 
   bool editing() const { return editedField_ != nullptr; }
   QLabel* editedField() const { return editedField_; }
@@ -95,6 +107,7 @@ class InPlaceEditor : public QObject {
   QToolButton* browseButton_ = nullptr;
   QFrame* highlight_ = nullptr;
   bool backgroundClickCommits_ = true;
+  InPlaceTextGeometry textGeometry_;
 };
 
 }  // namespace kelvaro

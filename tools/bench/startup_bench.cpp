@@ -113,32 +113,12 @@ void fontFamilies(benchmark::State& state) {
 BENCHMARK(fontFamilies)->Unit(benchmark::kMicrosecond);
 
 // The pages built on the page toolkit so far.
-const char* const kPages[] = {"ograniczenia",
-                              "foldery",
-                              "czcionki",
-                              "kursory",
-                              "dzwieki",
-                              "AutoRUN",
-                              "ustawienia",
-                              "dodajusun",
-                              "SystemNT",
-                              "logo",
-                              "OEM",
-                              "ikony",
-                              "pliki",
-                              "typyplikow",
-                              "MenuNOWY",
-                              "IkonyFolderow",
-                              "internet",
-                              "Siec",
-                              "SendTo",
-                              "Doki",
-                              "SzybkieUruchamianie",
-                              "UlubionePage2",
-                              "UkryjFolder",
-                              "skroty",
-                              "kolory",
-                              "pulpit"};
+const char* const kPages[] = {
+    "ograniczenia",  "foldery",       "czcionki", "kursory", "dzwieki", "AutoRUN", "ustawienia",
+    "dodajusun",     "SystemNT",      "logo",     "OEM",     "ikony",   "pliki",   "typyplikow",
+    "MenuNOWY",      "IkonyFolderow", "internet", "Siec",    "SendTo",  "Doki",    "SzybkieUruchamianie",
+    "UlubionePage2", "UkryjFolder",   "skroty",   "kolory",  "pulpit",  "Nazwy",   "podpowiedzi",
+    "menustart"};
 
 void registerBenchmarks() {
   for (const char* id : kPages) {
