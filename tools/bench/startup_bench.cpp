@@ -135,7 +135,9 @@ const char* const kPages[] = {"ograniczenia",
                               "UlubionePage2",
                               "UkryjFolder",
                               "skroty",
-                              "kolory"};
+                              "kolory",
+                              "triki",
+                              "explorer2"};
 
 void registerBenchmarks() {
   for (const char* id : kPages) {
