@@ -261,6 +261,7 @@ ExplorerPage::ExplorerPage(AppContext& app, const PageInfo& info, QWidget* paren
   timeout_->setRange(1000, 20000);
   timeout_->setToolTip(QStringLiteral("Podajesz tutaj czas zabijania zawieszonej aplikacji"));
   timeout_->setAccessibleName(QStringLiteral("Czas zabijania zawieszonej aplikacji (ms)"));
+  if (auto* text = timeout_->findChild<QLineEdit*>()) text->setAccessibleName(timeout_->accessibleName());
   const QFontMetrics metrics(timeoutLabel->font());
   const int gapStart = metrics.horizontalAdvance(QStringLiteral("Czas zabijania zawieszonej aplikacji "));
   const int gapWidth = metrics.horizontalAdvance(timeoutCaption) -
