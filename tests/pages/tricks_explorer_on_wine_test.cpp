@@ -106,11 +106,14 @@ TEST_F(TricksExplorerOnWineTest, TricksSwitchedOnThroughThePageAreWhatWineReads)
 
 TEST_F(TricksExplorerOnWineTest, ExplorerBoxesAndTheTimeoutAreWhatWineReads) {
   const std::string explorer = "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
-  const bool unknownShell = !wine("reg query 'HKCR\\Unknown\\shell'").empty();
+  // A fresh Wine prefix has no Unknown\shell; ticking the box there makes the apply fail.
+  const bool unknownShell =
+      wine("reg query 'HKCR\\Unknown\\shell'").find("HKEY_CLASSES_ROOT\\Unknown\\shell") != std::string::npos;
+  stopWineserver();
   {
     auto session = open();
     auto* page = static_cast<ExplorerPage*>(session->showAndLoad("explorer2"));
-    ASSERT_NE(page, nullptr);
+    ASSERT_NE(page, nullptr) << (dialogs.boxes().empty() ? "" : dialogs.boxes().front().text);
     tick(page->box("explorer2NoFolderOptions"), true);
     tick(page->box("explorer2NoFileMenu"), false);
     tick(page->box("explorer2TaskbarSizeMove"), true);
