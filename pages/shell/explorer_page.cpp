@@ -45,7 +45,7 @@ constexpr char kSendToGuid[] = "{7BA4C740-9E81-11CF-99D3-00AA004AE837}";
 
 constexpr int kDefaultTimeout = 2000;
 constexpr int kColumnWidth = 280;
-constexpr int kColumns = 4;
+constexpr int kColumns = 3;
 
 constexpr char kBadFormat[] =
     "Format wybranego pliku jest nieprawidłowy. Aby zmienić tło eksploratora plik musi być w formacie BMP. "
@@ -176,7 +176,7 @@ ExplorerPage::ExplorerPage(AppContext& app, const PageInfo& info, QWidget* paren
   std::array<QVBoxLayout*, kColumns> column{};
   for (auto*& c : column) {
     auto* holder = new QWidget(panel_);
-    holder->setFixedWidth(kColumnWidth - 8);
+    holder->setFixedWidth(kColumnWidth + 10);
     c = new QVBoxLayout(holder);
     c->setContentsMargins(0, 0, 0, 0);
     c->setSpacing(2);
@@ -248,13 +248,14 @@ ExplorerPage::ExplorerPage(AppContext& app, const PageInfo& info, QWidget* paren
                               "automatycznie",
                               panel_);
   connect(autorun, &QCheckBox::clicked, apply_, &ApplyCommand::markPending);
-  column[3]->addWidget(autorun);
+  column[0]->addWidget(autorun);
   const QString timeoutCaption =
       QStringLiteral("Czas zabijania zawieszonej aplikacji                       ms");
   auto* timeoutLabel = new QLabel(timeoutCaption, panel_);
   timeoutLabel->setObjectName("explorer2TimeoutCaption");
   timeoutLabel->setMinimumHeight(24);
-  column[3]->addWidget(timeoutLabel);
+  column[0]->addWidget(timeoutLabel);
+  column[0]->addStretch(1);
   // The field sits in the gap the caption leaves before "ms".
   timeout_ = new TimeoutField(timeoutLabel);
   timeout_->setObjectName("WaitToKillAppTimeout");
@@ -272,7 +273,7 @@ ExplorerPage::ExplorerPage(AppContext& app, const PageInfo& info, QWidget* paren
 
   auto* heading = new QLabel(QStringLiteral("Tapeta Eksploratora Windows"), panel_);
   heading->setObjectName("explorer2BackgroundHeading");
-  column[3]->addWidget(heading);
+  column[1]->addWidget(heading);
   auto* backgroundRow = new QHBoxLayout;
   preview_ = new ToolbarPreview(
       [this](const std::filesystem::path& file) {
@@ -285,7 +286,7 @@ ExplorerPage::ExplorerPage(AppContext& app, const PageInfo& info, QWidget* paren
       panel_);
   preview_->setObjectName("explorer2Preview");
   preview_->setToolTip(QStringLiteral("Podgląd"));
-  preview_->setFixedSize(96, 140);
+  preview_->setFixedSize(72, 104);
   backgroundRow->addWidget(preview_);
   auto* buttons = new QVBoxLayout;
   change_ = hintedButton(QStringLiteral("Zmień"), QStringLiteral("Zmień tapetę Eksploratora Windows"),
@@ -299,12 +300,12 @@ ExplorerPage::ExplorerPage(AppContext& app, const PageInfo& info, QWidget* paren
   buttons->addStretch(1);
   backgroundRow->addLayout(buttons);
   backgroundRow->addStretch(1);
-  column[3]->addLayout(backgroundRow);
+  column[1]->addLayout(backgroundRow);
   backgroundLabel_ = new QLabel(panel_);
   backgroundLabel_->setObjectName("BackBitmapShell");
   backgroundLabel_->setWordWrap(true);
-  column[3]->addWidget(backgroundLabel_);
-  column[3]->addStretch(1);
+  column[1]->addWidget(backgroundLabel_);
+  column[1]->addStretch(1);
   remove_->setEnabled(false);
 }
 
@@ -327,7 +328,7 @@ bool ExplorerPage::eventFilter(QObject* watched, QEvent* event) {
 
 void ExplorerPage::placePanel() {
   // Twice the page's width, moved 280 pixels per position of the scroll bar.
-  const int width = std::max(2 * viewport_->width(), kColumns * kColumnWidth);
+  const int width = std::max(2 * viewport_->width(), kColumns * (kColumnWidth + 10) + 8);
   panel_->setGeometry(-kColumnWidth * scroller_->value(), 0, width, viewport_->height());
 }
 

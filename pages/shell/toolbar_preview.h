@@ -26,7 +26,7 @@ class ToolbarPreview : public QWidget {
   // The bitmap, decoding it first when needed; null when there is none.
   const QImage& picture();
 
-  QSize sizeHint() const override { return {96, 140}; }
+  QSize sizeHint() const override { return {72, 104}; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;

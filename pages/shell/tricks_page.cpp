@@ -8,6 +8,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -52,8 +54,20 @@ int id(ClassesTrickId trick) { return static_cast<int>(trick); }
 TricksPage::TricksPage(AppContext& app, const PageInfo& info, QWidget* parent) : Page(app, info, parent) {
   auto* column = new QVBoxLayout(this);
   column->setContentsMargins(8, 6, 8, 6);
-  auto* grid = new QGridLayout;
-  column->addLayout(grid, 1);
+  // The tricks do not fit every window: they scroll above the description lines.
+  auto* scroll = new QScrollArea(this);
+  scroll->setObjectName("trikiScroll");
+  scroll->setFrameShape(QFrame::NoFrame);
+  scroll->setAccessibleName(QStringLiteral("Triki"));
+  scroll->setWidgetResizable(true);
+  scroll->verticalScrollBar()->setAccessibleName(QStringLiteral("Przewiń"));
+  scroll->horizontalScrollBar()->setAccessibleName(QStringLiteral("Przewiń"));
+  auto* content = new QWidget(scroll);
+  content->setObjectName("trikiContent");
+  auto* grid = new QGridLayout(content);
+  grid->setContentsMargins(0, 0, 0, 0);
+  scroll->setWidget(content);
+  column->addWidget(scroll, 1);
 
   auto* applyButton = hintedButton(QStringLiteral("Zastosuj"), QStringLiteral("Zastosuj wybrane \"Triki\""),
                                    QStringLiteral("trikiApply"), this);
@@ -266,12 +280,17 @@ TricksPage::TricksPage(AppContext& app, const PageInfo& info, QWidget* parent) :
   right->addStretch(1);
   grid->addLayout(right, 0, 2);
 
+  auto* bottom = new QHBoxLayout;
+  auto* lines = new QVBoxLayout;
+  lines->setSpacing(0);
   for (std::size_t i = 0; i < lines_.size(); ++i) {
     lines_[i] = new QLabel(this);
     lines_[i]->setObjectName(QStringLiteral("trikiOpis%1").arg(i + 1));
-    column->addWidget(lines_[i]);
+    lines->addWidget(lines_[i]);
   }
-  column->addWidget(applyButton, 0, Qt::AlignRight);
+  bottom->addLayout(lines, 1);
+  bottom->addWidget(applyButton, 0, Qt::AlignBottom);
+  column->addLayout(bottom);
   updatePreviewButton();
 }
 
