@@ -14,6 +14,7 @@
 #include "pages/desktop/desktop_page.h"
 #include "pages/logos/logo_page.h"
 #include "pages/logos/oem_page.h"
+#include "pages/shell/explorer_page.h"
 #include "pages/shell/favorites_page.h"
 #include "pages/shell/file_icons_page.h"
 #include "pages/shell/file_types_page.h"
@@ -28,6 +29,7 @@
 #include "pages/shell/shell_folders_page.h"
 #include "pages/shell/shortcuts_page.h"
 #include "pages/shell/start_menu_page.h"
+#include "pages/shell/tricks_page.h"
 #include "pages/system/control_panel_page.h"
 #include "pages/system/history_page.h"
 #include "pages/system/installed_programs_page.h"
@@ -69,6 +71,8 @@ Page* createPage(AppContext& app, const PageInfo& info, QWidget* parent) {
   if (id == "ograniczenia") return new ControlPanelPage(app, info, parent);
   if (id == "internet") return new InternetPage(app, info, parent);
   if (id == "Siec") return new NetworkPage(app, info, parent);
+  if (id == "triki") return new TricksPage(app, info, parent);
+  if (id == "explorer2") return new ExplorerPage(app, info, parent);
   if (id == "pulpit") return new DesktopPage(app, info, parent);
   if (id == "Properties") return new OptionsPage(app, info, parent);
   if (id == "pomoc") return new HelpPage(app, info, parent);

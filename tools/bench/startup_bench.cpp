@@ -118,7 +118,7 @@ const char* const kPages[] = {
     "dodajusun",     "SystemNT",      "logo",     "OEM",     "ikony",   "pliki",   "typyplikow",
     "MenuNOWY",      "IkonyFolderow", "internet", "Siec",    "SendTo",  "Doki",    "SzybkieUruchamianie",
     "UlubionePage2", "UkryjFolder",   "skroty",   "kolory",  "pulpit",  "Nazwy",   "podpowiedzi",
-    "menustart"};
+    "menustart",     "triki",         "explorer2"};
 
 void registerBenchmarks() {
   for (const char* id : kPages) {
