@@ -14,10 +14,12 @@
 #include "pages/desktop/desktop_page.h"
 #include "pages/logos/logo_page.h"
 #include "pages/logos/oem_page.h"
+#include "pages/shell/context_menu_page.h"
 #include "pages/shell/favorites_page.h"
 #include "pages/shell/file_icons_page.h"
 #include "pages/shell/folder_icons_page.h"
 #include "pages/shell/hidden_folder_page.h"
+#include "pages/shell/open_with_page.h"
 #include "pages/shell/quick_launch_page.h"
 #include "pages/shell/recent_documents_page.h"
 #include "pages/shell/send_to_page.h"
@@ -45,6 +47,8 @@ Page* createPage(AppContext& app, const PageInfo& info, QWidget* parent) {
   if (id == "foldery") return new ShellFoldersPage(app, info, parent);
   if (id == "ikony") return new SystemIconsPage(app, info, parent);
   if (id == "pliki") return new FileIconsPage(app, info, parent);
+  if (id == "menukontekstowe") return new ContextMenuPage(app, info, parent);
+  if (id == "Menu") return new OpenWithPage(app, info, parent);
   if (id == "IkonyFolderow") return new FolderIconsPage(app, info, parent);
   if (id == "SendTo") return new SendToPage(app, info, parent);
   if (id == "Doki") return new RecentDocumentsPage(app, info, parent);

@@ -135,7 +135,8 @@ const char* const kPages[] = {"ograniczenia",
                               "UlubionePage2",
                               "UkryjFolder",
                               "skroty",
-                              "kolory"};
+                              "kolory",
+                              "menukontekstowe"};
 
 void registerBenchmarks() {
   for (const char* id : kPages) {
