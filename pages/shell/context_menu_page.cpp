@@ -168,6 +168,7 @@ ContextMenuPage::ContextMenuPage(AppContext& app, const PageInfo& info, QWidget*
   extension_->setMaxLength(10);
   extension_->setValidator(new UpperCase(extension_));
   extension_->setMaximumWidth(110);
+  extension_->setAccessibleName(extension_->toolTip());
   selector_ = new QComboBox(this);
   selector_->setObjectName("kontekstWybor");
   selector_->setEditable(true);
@@ -176,6 +177,7 @@ ContextMenuPage::ContextMenuPage(AppContext& app, const PageInfo& info, QWidget*
   selector_->setMaxVisibleItems(20);
   selector_->lineEdit()->setObjectName("kontekstWyborTekst");
   selector_->lineEdit()->setAccessibleName(qt("Opis wybranego pliku"));
+  selector_->setAccessibleName(qt("Opis wybranego pliku"));
   objectRow->addWidget(extension_);
   objectRow->addWidget(selector_, 1);
   layout->addLayout(objectRow, 1, 0, 1, 2);

@@ -191,8 +191,8 @@ void OpenWithPage::typeChanged() {
     openedBy_->setText(qt("Dodaj do menu jedno wspólne polecenie dla wszystkich plików"));
     setFieldsEnabled(true);
   }
-  if (!program_->text().isEmpty() && program_->isEnabled() && !name_->text().isEmpty())
-    apply_->setPending(true);
+  // Set outright: the name's own change above saw the previous type's program.
+  apply_->setPending(!program_->text().isEmpty() && program_->isEnabled() && !name_->text().isEmpty());
 }
 
 void OpenWithPage::nameChanged() {
@@ -230,9 +230,10 @@ void OpenWithPage::choose() {
                                                 .defaultExtension = {},
                                                 .mustExist = true});
   if (!chosen || chosen->empty()) return;
+  // In this order: a reserved derived name still turns "Zastosuj" off.
+  apply_->setPending(true);
   program_->setText(qt(*chosen));
   name_->setText(qt(derivedName(*chosen)));
-  apply_->setPending(true);
   name_->setFocus();
 }
 

@@ -92,7 +92,7 @@ TEST_F(ContextMenuPageTest, TypingAnExtensionLooksItUpAtEveryLetterAndListsOnlyR
   QTest::keyClicks(page.extensionField(), "t");
   ASSERT_EQ(page.extensionField()->text(), "TXT");
   EXPECT_EQ(names(page), (std::vector<std::string>{"&Otwórz", "&Drukuj"}));
-  EXPECT_EQ(paths(page), (std::vector<std::string>{"txtfile\\shell\\open", "txtfile\\shell\\print"}));
+  EXPECT_EQ(paths(page), (std::vector<std::string>{"txtfile\\Shell\\open", "txtfile\\Shell\\print"}));
   EXPECT_EQ(page.typeSelector()->currentText(), qt("Dokument tekstowy"));
   EXPECT_TRUE(page.details()->isVisibleTo(&page));
   EXPECT_EQ(page.extensionLabel()->text(), "TXT");
@@ -107,7 +107,7 @@ TEST_F(ContextMenuPageTest, TypingAnExtensionLooksItUpAtEveryLetterAndListsOnlyR
 
   select(page, "&Drukuj");
   EXPECT_EQ(page.commandNameLabel()->text(), qt("&Drukuj"));
-  EXPECT_EQ(page.keyLabel()->text(), qt("HKEY_CLASSES_ROOT\\txtfile\\shell\\print"));
+  EXPECT_EQ(page.keyLabel()->text(), qt("HKEY_CLASSES_ROOT\\txtfile\\Shell\\print"));
   EXPECT_EQ(page.commandLabel()->text(), qt("C:\\WINDOWS\\NOTEPAD.EXE /p \"%1\""));
   EXPECT_TRUE(page.removeButton()->isEnabled());
   EXPECT_TRUE(page.editButton()->isEnabled());

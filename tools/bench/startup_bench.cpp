@@ -16,6 +16,7 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "app/main_window.h"
 #include "app/page_factory.h"
@@ -100,6 +101,23 @@ void pageCreation(benchmark::State& state, const std::string& id) {
     benchmark::DoNotOptimize(createPage(app, info, &parent));
   }
 }
+
+// The context menu page's loader with a type list of N registered types
+// offered, as the file types page offers it: the selector is filled from it.
+void contextMenuSelector(benchmark::State& state) {
+  Sandbox sandbox;
+  ScriptedDialogs dialogs;
+  const LinuxPlatform services(*sandbox.environment, dialogs);
+  AppContext app(services.platform());
+  TKelvaro window(app, createPage);
+  std::vector<FileTypeEntry> types;
+  for (int i = 0; i < state.range(0); ++i)
+    types.push_back({"E" + std::to_string(i), "type" + std::to_string(i), "Opis typu " + std::to_string(i)});
+  app.frame().offerTypeList([types] { return types; });
+  Page* page = window.page("menukontekstowe");
+  for (auto _ : state) app.run([page] { page->reload(); });
+}
+BENCHMARK(contextMenuSelector)->Arg(5000)->Unit(benchmark::kMillisecond);
 
 // The font families of the sandbox, listed afresh (what the fonts page asks
 // for once, when the window is made).
