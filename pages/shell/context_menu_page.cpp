@@ -190,6 +190,8 @@ ContextMenuPage::ContextMenuPage(AppContext& app, const PageInfo& info, QWidget*
   list_->setObjectName("kontekstPozycje");
   list_->setToolTip(qt("Pozycje w menu kontekstowym"));
   list_->setAccessibleName(qt("Pozycje w menu kontekstowym"));
+  // A list view does not announce its tooltip by itself.
+  list_->setAccessibleDescription(list_->toolTip());
   list_->installEventFilter(this);
   heading->setBuddy(list_);
   listColumn->addWidget(heading);
