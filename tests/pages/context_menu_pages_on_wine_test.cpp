@@ -35,10 +35,12 @@ class ContextMenuPagesOnWineTest : public WinePrefixTest {
   }
 };
 
-TEST_F(ContextMenuPagesOnWineTest, AVerbAddedToTheTextTypeIsWhatWineReadsAndIsRemovedAgain) {
-  const std::string typeName = defaultValue("HKCR\\.txt");
-  ASSERT_FALSE(typeName.empty());
-  const std::string verb = "HKCR\\" + typeName + "\\shell\\OpenWithnotepad";
+TEST_F(ContextMenuPagesOnWineTest, AVerbAddedToWinesTextTypeIsWhatWineReadsAndIsRemovedAgain) {
+  // An extension of the test's own for Wine's text type and its verbs.
+  ASSERT_EQ(defaultValue("HKCR\\txtfile\\shell\\open\\command").empty(), false);
+  wine("reg add 'HKCR\\.kl1' /ve /d txtfile /f");
+  ASSERT_EQ(defaultValue("HKCR\\.kl1"), "txtfile");
+  const std::string verb = "HKCR\\txtfile\\shell\\OpenWithnotepad";
   ASSERT_FALSE(keyExists(verb));
   stopWineserver();
   {
@@ -47,8 +49,11 @@ TEST_F(ContextMenuPagesOnWineTest, AVerbAddedToTheTextTypeIsWhatWineReadsAndIsRe
     auto* page = static_cast<ContextMenuPage*>(session->showAndLoad("menukontekstowe"));
     ASSERT_NE(page, nullptr);
     page->extensionField()->setFocus();
-    QTest::keyClicks(page->extensionField(), "txt");
+    QTest::keyClicks(page->extensionField(), "kl1");
     ASSERT_TRUE(page->addButton()->isEnabled());
+    std::vector<std::string> names;
+    for (const MenuEntry& e : page->entries()) names.push_back(e.name);
+    EXPECT_EQ(names, (std::vector<std::string>{"Otwórz", "Drukuj"}));
     const int before = page->entryList()->count();
     QTest::mouseClick(page->addButton(), Qt::LeftButton);
     dialogs.answer(std::optional<std::string>("C:\\windows\\notepad.exe"));
@@ -66,13 +71,16 @@ TEST_F(ContextMenuPagesOnWineTest, AVerbAddedToTheTextTypeIsWhatWineReadsAndIsRe
     auto* page = static_cast<ContextMenuPage*>(session->showAndLoad("menukontekstowe"));
     ASSERT_NE(page, nullptr);
     page->extensionField()->setFocus();
-    QTest::keyClicks(page->extensionField(), "TXT");
+    QTest::keyClicks(page->extensionField(), "KL1");
     ASSERT_TRUE(clickItem(page->entryList(), "notepad"));
     QTest::mouseClick(page->removeButton(), Qt::LeftButton);
     EXPECT_TRUE(dialogs.boxes().empty());
   }
   EXPECT_FALSE(keyExists(verb));
-  EXPECT_FALSE(defaultValue("HKCR\\.txt").empty());
+  EXPECT_TRUE(keyExists("HKCR\\txtfile\\shell\\open\\command"));
+  wine("reg delete 'HKCR\\.kl1' /f");
+  EXPECT_FALSE(keyExists("HKCR\\.kl1"));
+  stopWineserver();
 }
 
 TEST_F(ContextMenuPagesOnWineTest, TheOpenWithCommandIsWhatWineReadsAndIsRemovedAgain) {
