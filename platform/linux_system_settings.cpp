@@ -62,4 +62,21 @@ void LinuxSystemSettings::setSystemColour(int index, Rgb colour) {
   colours()[index] = colour;
 }
 
+std::string LinuxSystemSettings::desktopValue(const char* name) const {
+  if (!colourRegistry_) return {};
+  RegistryHandle reg(*colourRegistry_);
+  if (!openForRead(reg, "Control Panel\\Desktop")) return {};
+  return guardedReadString(reg, name);
+}
+
+std::string LinuxSystemSettings::wallpaper() const {
+  if (!wallpaper_) wallpaper_ = desktopValue("Wallpaper");
+  return *wallpaper_;
+}
+
+std::string LinuxSystemSettings::pattern() const {
+  if (!pattern_) pattern_ = desktopValue("Pattern");
+  return *pattern_;
+}
+
 }  // namespace kelvaro

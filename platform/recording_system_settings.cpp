@@ -36,6 +36,35 @@ void RecordingSystemSettings::setSystemColour(int index, Rgb colour) {
   if (index >= 0 && index < kSystemColourCount) systemColours[index] = colour;
 }
 
+std::string RecordingSystemSettings::wallpaper() const {
+  calls_.push_back({"wallpaper", 0});
+  texts_.emplace_back("wallpaper", wallpaperValue);
+  return wallpaperValue;
+}
+
+void RecordingSystemSettings::setWallpaper(const std::string& bitmapPath) {
+  calls_.push_back({"setWallpaper", 0});
+  texts_.emplace_back("setWallpaper", bitmapPath);
+  wallpaperValue = bitmapPath;
+}
+
+std::string RecordingSystemSettings::pattern() const {
+  calls_.push_back({"pattern", 0});
+  texts_.emplace_back("pattern", patternValue);
+  return patternValue;
+}
+
+void RecordingSystemSettings::setPattern(const std::string& patternText) {
+  calls_.push_back({"setPattern", 0});
+  texts_.emplace_back("setPattern", patternText);
+  patternValue = patternText;
+}
+
+void RecordingSystemSettings::redrawDesktop() {
+  calls_.push_back({"redrawDesktop", 0});
+  texts_.emplace_back("redrawDesktop", "");
+}
+
 std::vector<RecordingSystemSettings::Call> RecordingSystemSettings::sets() const {
   std::vector<Call> out;
   for (const Call& c : calls_) {

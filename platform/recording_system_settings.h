@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/system_settings.h"
@@ -26,6 +27,12 @@ class RecordingSystemSettings : public SystemSettings {
   // Recorded with the index as the value.
   Rgb systemColour(int index) const override;
   void setSystemColour(int index, Rgb colour) override;
+  // Recorded with their text in texts() (value 0).
+  std::string wallpaper() const override;
+  void setWallpaper(const std::string& bitmapPath) override;
+  std::string pattern() const override;
+  void setPattern(const std::string& patternText) override;
+  void redrawDesktop() override;
 
   const std::vector<Call>& calls() const { return calls_; }
   // Only the calls that set something, in order.
@@ -33,7 +40,11 @@ class RecordingSystemSettings : public SystemSettings {
   void clear() {
     calls_.clear();
     colourSets_.clear();
+    texts_.clear();
   }
+  // The wallpaper and pattern calls with what they carried, in order
+  // ("setWallpaper", path), ("redrawDesktop", "").
+  const std::vector<std::pair<std::string, std::string>>& texts() const { return texts_; }
 
   struct ColourSet {
     int index = 0;
@@ -48,6 +59,8 @@ class RecordingSystemSettings : public SystemSettings {
   int keyboardDelayValue = 1;
   int doubleClickTimeValue = 500;
   SystemColours systemColours = standardSystemColours();
+  std::string wallpaperValue;
+  std::string patternValue;
 
  private:
   int answer(const char* operation, int value) const {
@@ -57,6 +70,7 @@ class RecordingSystemSettings : public SystemSettings {
 
   mutable std::vector<Call> calls_;
   std::vector<ColourSet> colourSets_;
+  mutable std::vector<std::pair<std::string, std::string>> texts_;
 };
 
 }  // namespace kelvaro

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <string>
 
 #include "store/colour_text.h"
 
@@ -44,13 +45,13 @@ using SystemColours = std::array<Rgb, kSystemColourNames.size()>;
 const SystemColours& standardSystemColours();
 
 // The settings of the running system that take effect at once: the keyboard
-// repeat rate and delay, the double-click time and the system colours. They
-// change the running session only, never the user's profile, so they last
-// until Windows starts again. Values are passed on as given; the system
-// decides what it accepts.
-//
-// The wallpaper and the desktop pattern belong here too, beside these, once
-// the pages that set them are written.
+// repeat rate and delay, the double-click time, the system colours, the
+// wallpaper and the desktop pattern. The first ones change the running
+// session only, never the user's profile, so they last until Windows starts
+// again; the wallpaper and the pattern are pushed as SystemParametersInfo
+// does with SPIF_UPDATEINIFILE | SPIF_SENDWININICHANGE (the profile's values
+// are written by the page beforehand). Values are passed on as given; the
+// system decides what it accepts.
 class SystemSettings {
  public:
   virtual ~SystemSettings() = default;
@@ -70,6 +71,18 @@ class SystemSettings {
   virtual Rgb systemColour(int index) const = 0;
   // Changes one colour of the running system; other indexes are ignored.
   virtual void setSystemColour(int index, Rgb colour) = 0;
+
+  // The desktop wallpaper (SPI_SETDESKWALLPAPER): the bitmap's DOS path, or
+  // empty for none.
+  virtual std::string wallpaper() const = 0;
+  virtual void setWallpaper(const std::string& bitmapPath) = 0;
+  // The desktop pattern (SPI_SETDESKPATTERN): eight decimal row bytes joined
+  // by single spaces, as Control Panel\Desktop's Pattern holds it.
+  virtual std::string pattern() const = 0;
+  virtual void setPattern(const std::string& patternText) = 0;
+  // Redraws the desktop window after one of the two changed
+  // (UpdateWindow(GetDesktopWindow())).
+  virtual void redrawDesktop() = 0;
 };
 
 }  // namespace kelvaro

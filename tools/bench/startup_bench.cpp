@@ -154,7 +154,8 @@ const char* const kPages[] = {"ograniczenia",
                               "UkryjFolder",
                               "skroty",
                               "kolory",
-                              "menukontekstowe"};
+                              "menukontekstowe",
+                              "pulpit"};
 
 void registerBenchmarks() {
   for (const char* id : kPages) {
