@@ -14,6 +14,7 @@
 #include "pages/desktop/desktop_page.h"
 #include "pages/logos/logo_page.h"
 #include "pages/logos/oem_page.h"
+#include "pages/shell/context_menu_page.h"
 #include "pages/shell/explorer_page.h"
 #include "pages/shell/favorites_page.h"
 #include "pages/shell/file_icons_page.h"
@@ -23,6 +24,7 @@
 #include "pages/shell/info_tips_page.h"
 #include "pages/shell/new_menu_page.h"
 #include "pages/shell/object_names_page.h"
+#include "pages/shell/open_with_page.h"
 #include "pages/shell/quick_launch_page.h"
 #include "pages/shell/recent_documents_page.h"
 #include "pages/shell/send_to_page.h"
@@ -54,6 +56,8 @@ Page* createPage(AppContext& app, const PageInfo& info, QWidget* parent) {
   if (id == "pliki") return new FileIconsPage(app, info, parent);
   if (id == "typyplikow") return new FileTypesPage(app, info, parent);
   if (id == "MenuNOWY") return new NewMenuPage(app, info, parent);
+  if (id == "menukontekstowe") return new ContextMenuPage(app, info, parent);
+  if (id == "Menu") return new OpenWithPage(app, info, parent);
   if (id == "IkonyFolderow") return new FolderIconsPage(app, info, parent);
   if (id == "SendTo") return new SendToPage(app, info, parent);
   if (id == "Doki") return new RecentDocumentsPage(app, info, parent);

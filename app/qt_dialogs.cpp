@@ -2,6 +2,7 @@
 
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QImageReader>
 #include <QInputDialog>
@@ -94,14 +95,16 @@ QString QtDialogs::hostFolder(std::string_view dosFolder) const {
 }
 
 std::optional<std::string> QtDialogs::runFileDialog(const FileOpenSpec& spec, bool withPreview) {
-  QFileDialog dialog(parent_ ? parent_() : nullptr, q(spec.title), hostFolder(spec.initialFolder));
+  const QString initial = hostFolder(spec.initialFolder);
+  QFileDialog dialog(parent_ ? parent_() : nullptr, q(spec.title), initial);
   dialog.setOption(QFileDialog::DontUseNativeDialog, withPreview);
   dialog.setOption(QFileDialog::ReadOnly, false);
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setFileMode(spec.mustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
   if (!spec.filter.empty()) dialog.setNameFilters(qtNameFilters(spec.filter).split(";;"));
   if (!spec.defaultExtension.empty()) dialog.setDefaultSuffix(q(spec.defaultExtension));
-  dialog.selectFile(QString());
+  // An initial file is preselected in its folder; otherwise nothing is.
+  dialog.selectFile(QFileInfo(initial).isFile() ? QFileInfo(initial).fileName() : QString());
   if (withPreview) {
     if (auto* grid = qobject_cast<QGridLayout*>(dialog.layout())) {
       auto* preview = new QLabel(&dialog);

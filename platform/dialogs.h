@@ -23,7 +23,8 @@ struct MessageBoxSpec {
 };
 
 // A file-open request. The filter is "Desc|*.a;*.b|Desc|*.c"; folders and the
-// answer are DOS paths of the environment.
+// answer are DOS paths of the environment. An initial folder that names a
+// file opens its folder with that file's name preset.
 struct FileOpenSpec {
   std::string title;
   std::string filter;

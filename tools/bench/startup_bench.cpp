@@ -16,6 +16,7 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "app/main_window.h"
 #include "app/page_factory.h"
@@ -101,6 +102,23 @@ void pageCreation(benchmark::State& state, const std::string& id) {
   }
 }
 
+// The context menu page's loader with a type list of N registered types
+// offered, as the file types page offers it: the selector is filled from it.
+void contextMenuSelector(benchmark::State& state) {
+  Sandbox sandbox;
+  ScriptedDialogs dialogs;
+  const LinuxPlatform services(*sandbox.environment, dialogs);
+  AppContext app(services.platform());
+  TKelvaro window(app, createPage);
+  std::vector<FileTypeEntry> types;
+  for (int i = 0; i < state.range(0); ++i)
+    types.push_back({"E" + std::to_string(i), "type" + std::to_string(i), "Opis typu " + std::to_string(i)});
+  app.frame().offerTypeList([types] { return types; });
+  Page* page = window.page("menukontekstowe");
+  for (auto _ : state) app.run([page] { page->reload(); });
+}
+BENCHMARK(contextMenuSelector)->Arg(5000)->Unit(benchmark::kMillisecond);
+
 // The font families of the sandbox, listed afresh (what the fonts page asks
 // for once, when the window is made).
 void fontFamilies(benchmark::State& state) {
@@ -113,12 +131,38 @@ void fontFamilies(benchmark::State& state) {
 BENCHMARK(fontFamilies)->Unit(benchmark::kMicrosecond);
 
 // The pages built on the page toolkit so far.
-const char* const kPages[] = {
-    "ograniczenia",  "foldery",       "czcionki", "kursory", "dzwieki", "AutoRUN", "ustawienia",
-    "dodajusun",     "SystemNT",      "logo",     "OEM",     "ikony",   "pliki",   "typyplikow",
-    "MenuNOWY",      "IkonyFolderow", "internet", "Siec",    "SendTo",  "Doki",    "SzybkieUruchamianie",
-    "UlubionePage2", "UkryjFolder",   "skroty",   "kolory",  "pulpit",  "Nazwy",   "podpowiedzi",
-    "menustart",     "triki",         "explorer2"};
+const char* const kPages[] = {"ograniczenia",
+                              "foldery",
+                              "czcionki",
+                              "kursory",
+                              "dzwieki",
+                              "AutoRUN",
+                              "ustawienia",
+                              "dodajusun",
+                              "SystemNT",
+                              "logo",
+                              "OEM",
+                              "ikony",
+                              "pliki",
+                              "typyplikow",
+                              "MenuNOWY",
+                              "IkonyFolderow",
+                              "internet",
+                              "Siec",
+                              "SendTo",
+                              "Doki",
+                              "SzybkieUruchamianie",
+                              "UlubionePage2",
+                              "UkryjFolder",
+                              "skroty",
+                              "kolory",
+                              "pulpit",
+                              "Nazwy",
+                              "podpowiedzi",
+                              "menustart",
+                              "triki",
+                              "explorer2",
+                              "menukontekstowe"};
 
 void registerBenchmarks() {
   for (const char* id : kPages) {
