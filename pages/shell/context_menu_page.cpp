@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPointer>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
@@ -255,6 +256,10 @@ ContextMenuPage::ContextMenuPage(AppContext& app, const PageInfo& info, QWidget*
 
   // An addition that can be confirmed is an unapplied change.
   addPendingMarker([this] { return addForm_.frame->isVisibleTo(this) && addForm_.ok->isEnabled(); });
+  // Each load of the file types page empties the selector and fills it anew.
+  app.frame().watchTypeList([page = QPointer<ContextMenuPage>(this)] {
+    if (page) page->fillSelector();
+  });
 }
 
 void ContextMenuPage::buildForm(Form& form, bool editing) {
@@ -375,26 +380,11 @@ void ContextMenuPage::buildForm(Form& form, bool editing) {
 
 void ContextMenuPage::fillSelector() {
   types_ = app().frame().views().typeList();
-  typesRead_ = true;
   const QSignalBlocker quiet(selector_);
   selector_->clear();
   for (const SpecialObject& s : kSpecial) selector_->addItem(qt(s.entry));
   for (const FileTypeEntry& type : types_) selector_->addItem(qt(type.description));
   selector_->setEditText(qt(kPrompt));
-}
-
-void ContextMenuPage::showEvent(QShowEvent* event) {
-  // The file types page rebuilds its list after its own changes; the
-  // selector follows it when the page is shown again.
-  if (typesRead_) {
-    const std::vector<FileTypeEntry> now = app().frame().views().typeList();
-    const bool same = std::equal(now.begin(), now.end(), types_.begin(), types_.end(),
-                                 [](const FileTypeEntry& a, const FileTypeEntry& b) {
-                                   return a.extension == b.extension && a.description == b.description;
-                                 });
-    if (!same) fillSelector();
-  }
-  Page::showEvent(event);
 }
 
 void ContextMenuPage::load() {

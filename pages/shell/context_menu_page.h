@@ -69,7 +69,6 @@ class ContextMenuPage : public Page {
  protected:
   void load() override;
   bool eventFilter(QObject* watched, QEvent* event) override;
-  void showEvent(QShowEvent* event) override;
 
  private:
   // What the entry list shows: a special object (index into the page's
@@ -122,7 +121,6 @@ class ContextMenuPage : public Page {
   Form editForm_;
   QString keyWord_;
   std::vector<FileTypeEntry> types_;  // what the selector holds after its special entries
-  bool typesRead_ = false;
   std::vector<MenuEntry> entries_;
   Target target_;
   std::string editedPath_;  // the entry the edit form writes
