@@ -471,7 +471,8 @@ void TricksPage::applyClock(RegistryHandle& reg) {
   reg.setRoot(Root::LocalMachine);
   if (clock_->isChecked()) {
     const std::string script = windows + "\\DATA.VBS";
-    if (!app().files().writeFile(script, clockScript())) throw StoreError("Nie można utworzyć pliku " + script + ".");
+    if (!app().files().writeFile(script, clockScript()))
+      throw StoreError("Nie można utworzyć pliku " + script + ".");
     // Opened without creating it: where RunServices is missing the write fails.
     openForRead(reg, kRunServices);
     reg.writeString("DataObokZegarka", windows + "\\wscript.exe" + " " + script);
