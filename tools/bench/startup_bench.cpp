@@ -162,7 +162,8 @@ const char* const kPages[] = {"ograniczenia",
                               "menustart",
                               "triki",
                               "explorer2",
-                              "menukontekstowe"};
+                              "menukontekstowe",
+                              "Menu"};
 
 void registerBenchmarks() {
   for (const char* id : kPages) {
