@@ -3,7 +3,7 @@
 BUILD_DIR ?= build
 TEST_DIR  ?= build-ci
 
-.PHONY: run test build deps format asan fuzz
+.PHONY: run test build deps format asan fuzz package
 
 deps:
 	@sh tools/ensure-packages.sh
@@ -11,6 +11,10 @@ deps:
 build: deps
 	cmake --preset default
 	cmake --build --preset default
+
+# The Debian package, written into $(BUILD_DIR).
+package: build
+	cmake --build --preset default --target package
 
 # ARGS go to the program, e.g. ARGS="--prefix DIR".
 ARGS ?=

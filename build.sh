@@ -6,9 +6,9 @@
 set -eu
 cd "$(dirname "$0")"
 case "${1:-}" in
-  run | test | build | asan | fuzz | format) ;;
+  run | test | build | asan | fuzz | format | package) ;;
   *)
-    echo "usage: sh build.sh run|test|build|asan|fuzz|format [VARIABLE=value ...]" >&2
+    echo "usage: sh build.sh run|test|build|asan|fuzz|format|package [VARIABLE=value ...]" >&2
     exit 2
     ;;
 esac

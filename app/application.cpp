@@ -31,16 +31,23 @@ namespace kelvaro {
 namespace {
 
 constexpr char kUsage[] =
-    "Usage: kelvaro [--prefix DIR]\n"
-    "       kelvaro --list-backups [--prefix DIR]\n"
-    "       kelvaro --restore WHEN [--prefix DIR]\n"
-    "Configures a Windows environment: the built-in sandbox, or the Wine prefix DIR\n"
-    "(WINEPREFIX when set).\n"
-    "  --prefix DIR  work on the Wine prefix DIR\n"
-    "  --list-backups  list the backups kept before each run's first change\n"
-    "  --restore WHEN  put back the files of that backup (WHEN as listed, or last)\n"
-    "  --help        show this text\n"
-    "  --version     show the program version\n";
+    "Użycie: kelvaro [--prefix DIR]\n"
+    "        kelvaro --list-backups [--prefix DIR]\n"
+    "        kelvaro --restore KIEDY [--prefix DIR]\n"
+    "Zmienia ustawienia środowiska Windows: wbudowanej piaskownicy albo prefiksu Wine.\n"
+    "\n"
+    "  --prefix DIR      pracuj na prefiksie Wine w katalogu DIR\n"
+    "  --list-backups    pokaż kopie zapasowe zrobione przed pierwszą zmianą\n"
+    "                    każdego uruchomienia\n"
+    "  --restore KIEDY   przywróć pliki z tej kopii (KIEDY jak na liście albo last)\n"
+    "  --help            pokaż ten tekst\n"
+    "  --version         pokaż wersję programu\n"
+    "\n"
+    "Bez --prefix program pracuje na prefiksie Wine ze zmiennej WINEPREFIX, gdy jest\n"
+    "ustawiona, a bez niej na piaskownicy (polski Windows 98 SE), którą przy pierwszym\n"
+    "uruchomieniu tworzy w $XDG_DATA_HOME/kelvaro/sandbox (domyślnie\n"
+    "~/.local/share/kelvaro/sandbox). Kopie zapasowe są w $XDG_STATE_HOME/kelvaro/backups\n"
+    "(domyślnie ~/.local/state/kelvaro/backups).\n";
 
 // Only --prefix is read besides --help and --version.
 std::string unknownArgument(const std::vector<std::string>& args) {
@@ -93,7 +100,7 @@ int runApplication(int argc, char** argv) {
   if (const auto status = runBackupCommand(args, ProcessEnvironment::current(), stdout, stderr))
     return *status;
   if (const std::string bad = unknownArgument(args); !bad.empty()) {
-    std::fprintf(stderr, "kelvaro: unknown argument '%s'\n%s", bad.c_str(), kUsage);
+    std::fprintf(stderr, "kelvaro: nieznany argument '%s'\n%s", bad.c_str(), kUsage);
     return 2;
   }
   const ChosenEnvironment chosen = chooseEnvironment(args, ProcessEnvironment::current());

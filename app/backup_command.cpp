@@ -84,7 +84,7 @@ std::optional<int> runBackupCommand(const std::vector<std::string>& args, const 
       ++i;
     } else if (!args[i].starts_with("--prefix=")) {
       if (list || restore) {
-        print(err, "kelvaro: unknown argument '" + args[i] + "'\n");
+        print(err, "kelvaro: nieznany argument '" + args[i] + "'\n");
         return 2;
       }
     }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <set>
 
 #include "platform/environment_factory.h"
@@ -302,14 +303,19 @@ TEST_F(WinePrefixEnvironment, TheProgramFolderIsSeenThroughDriveZ) {
 TEST(ProgramDataFolder, BuildTreeThenBesideTheExecutableThenTheInstalledPlace) {
   TempPrefix tree;
   const fs::path build = tree.dir() / "build";
-  const fs::path source = tree.dir() / "data";
   const fs::path installed = "/usr/local/share/kelvaro";
-  EXPECT_EQ(programDataFolderFor(build / "app/kelvaro", build, source, installed), source);
+  fs::create_directories(build / "data");
+  fs::create_directories(build / "app");
+  std::ofstream(build / "CMakeCache.txt") << "";
+  // A folder named like a build tree but never built is not one.
+  EXPECT_EQ(programDataFolderFor(build / "app/kelvaro", installed), installed);
+  std::ofstream(build / "data/.generated") << "";
+  EXPECT_EQ(programDataFolderFor(build / "app/kelvaro", installed), build / "data");
+  EXPECT_EQ(programDataFolderFor(build / "tests/pages/pages_tests", installed), build / "data");
   const fs::path relocated = tree.dir() / "opt";
   fs::create_directories(relocated / "share/kelvaro");
-  EXPECT_EQ(programDataFolderFor(relocated / "bin/kelvaro", build, source, installed),
-            relocated / "share/kelvaro");
-  EXPECT_EQ(programDataFolderFor(tree.dir() / "elsewhere/bin/kelvaro", build, source, installed), installed);
+  EXPECT_EQ(programDataFolderFor(relocated / "bin/kelvaro", installed), relocated / "share/kelvaro");
+  EXPECT_EQ(programDataFolderFor(tree.dir() / "elsewhere/bin/kelvaro", installed), installed);
   // This test runs from the build tree, so the program's data is the build tree's.
   EXPECT_EQ(programDataFolder(), fs::path(KELVARO_TEST_BUILD_DIR) / "data");
 }
