@@ -22,6 +22,7 @@
 
 #include "pages/derived_name.h"
 #include "pages/widgets/hinted_button.h"
+#include "pages/widgets/upper_case_validator.h"
 #include "platform/file_system.h"
 #include "platform/icons.h"
 #include "store/registry_handle.h"
@@ -86,16 +87,6 @@ QString qt(const char* text) { return QString::fromUtf8(text); }
 QString qt(const std::string& text) { return QString::fromStdString(text); }
 
 bool isEnter(int key) { return key == Qt::Key_Return || key == Qt::Key_Enter; }
-
-// The extension field takes what is typed in capitals.
-class UpperCase : public QValidator {
- public:
-  using QValidator::QValidator;
-  State validate(QString& input, int&) const override {
-    input = input.toUpper();
-    return Acceptable;
-  }
-};
 
 // The letter position: its arrows step over spaces and turn round at the
 // end, so both stay usable at every position.
@@ -167,7 +158,7 @@ ContextMenuPage::ContextMenuPage(AppContext& app, const PageInfo& info, QWidget*
   auto* objectRow = new QHBoxLayout;
   extension_ = field(qt("Podaj rozszeżenie wybranego pliku"), "kontekstRozszerzenie", this);
   extension_->setMaxLength(10);
-  extension_->setValidator(new UpperCase(extension_));
+  extension_->setValidator(new UpperCaseValidator(extension_));
   extension_->setMaximumWidth(110);
   extension_->setAccessibleName(extension_->toolTip());
   selector_ = new QComboBox(this);

@@ -14,6 +14,7 @@
 
 #include "pages/derived_name.h"
 #include "pages/widgets/hinted_button.h"
+#include "pages/widgets/upper_case_validator.h"
 #include "platform/icons.h"
 #include "store/registry_handle.h"
 #include "store/store_patterns.h"
@@ -32,15 +33,6 @@ QString qt(const char* text) { return QString::fromUtf8(text); }
 QString qt(const std::string& text) { return QString::fromStdString(text); }
 
 bool isEnter(int key) { return key == Qt::Key_Return || key == Qt::Key_Enter; }
-
-class UpperCase : public QValidator {
- public:
-  using QValidator::QValidator;
-  State validate(QString& input, int&) const override {
-    input = input.toUpper();
-    return Acceptable;
-  }
-};
 
 QLineEdit* field(const char* hint, const char* name, QWidget* parent) {
   auto* edit = new QLineEdit(parent);
@@ -72,7 +64,7 @@ OpenWithPage::OpenWithPage(AppContext& app, const PageInfo& info, QWidget* paren
   auto* typeCaption = new QLabel(qt("Typ plików (wpisanie * oznacza wszystkie pliki):"), this);
   type_ = field("Podaj rozszerzenie pliku", "MenuTyp", this);
   type_->setMaxLength(4);
-  type_->setValidator(new UpperCase(type_));
+  type_->setValidator(new UpperCaseValidator(type_));
   type_->setMaximumWidth(80);
   typeCaption->setBuddy(type_);
   auto* nameCaption = new QLabel(qt("Nazwa w menu:"), this);

@@ -23,24 +23,6 @@ bool hasValue(const std::string& output, const std::string& text) {
 
 class FileTypesOnWineTest : public WinePrefixTest {
  protected:
-  // The window with our icon readers on the prefix's files, so that the
-  // picker lists Wine's shell32.dll.
-  std::unique_ptr<Session> openWithIcons() {
-    auto session = std::make_unique<Session>();
-    session->environment = openEnvironment({Environment::Kind::WinePrefix, prefix});
-    Environment* environment = session->environment.get();
-    realIcons = std::make_unique<LinuxIcons>(
-        environment->registry(),
-        [environment](std::string_view dos) { return environment->files().hostPath(dos); },
-        IconDirectories{environment->windowsDirectory(), environment->systemDirectory(),
-                        "C:\\Program Files"});
-    Platform p = platform(environment);
-    p.icons = realIcons.get();
-    session->app = std::make_unique<AppContext>(p);
-    session->window = std::make_unique<TKelvaro>(*session->app, createPage);
-    session->window->show();
-    return session;
-  }
   void TearDown() override {
     // Whatever a failed run left behind goes, so the shared prefix stays as it was.
     stopWineserver();
@@ -54,8 +36,6 @@ class FileTypesOnWineTest : public WinePrefixTest {
     EXPECT_NE(w, nullptr) << name;
     return w;
   }
-
-  std::unique_ptr<LinuxIcons> realIcons;
 };
 
 TEST_F(FileTypesOnWineTest, ATypeRegisteredAndANewMenuEntrySwitchedAreWhatWineReads) {

@@ -109,28 +109,7 @@ class WrittenKeys {
   std::vector<Saved> saved_;
 };
 
-class IconsOnWineTest : public WinePrefixTest {
- protected:
-  // The window with our icon readers on the prefix's files.
-  std::unique_ptr<Session> openWithIcons() {
-    auto session = std::make_unique<Session>();
-    session->environment = openEnvironment({Environment::Kind::WinePrefix, prefix});
-    Environment* environment = session->environment.get();
-    realIcons = std::make_unique<LinuxIcons>(
-        environment->registry(),
-        [environment](std::string_view dos) { return environment->files().hostPath(dos); },
-        IconDirectories{environment->windowsDirectory(), environment->systemDirectory(),
-                        "C:\\Program Files"});
-    Platform p = platform(environment);
-    p.icons = realIcons.get();
-    session->app = std::make_unique<AppContext>(p);
-    session->window = std::make_unique<TKelvaro>(*session->app, createPage);
-    session->window->show();
-    return session;
-  }
-
-  std::unique_ptr<LinuxIcons> realIcons;
-};
+class IconsOnWineTest : public WinePrefixTest {};
 
 TEST_F(IconsOnWineTest, ThePickerListsWinesShell32IconsAndTheChosenOneReachesWine) {
   const std::filesystem::path shell32 = prefix / "drive_c" / "windows" / "system32" / "shell32.dll";

@@ -113,26 +113,7 @@ std::vector<std::tuple<Root, std::string, std::string>> writtenValues() {
 
 class StartMenuPagesOnWineTest : public WinePrefixTest {
  protected:
-  // The window with our icon readers on the prefix's files.
-  std::unique_ptr<Session> openWithIcons() {
-    auto session = std::make_unique<Session>();
-    session->environment = openEnvironment({Environment::Kind::WinePrefix, prefix});
-    Environment* environment = session->environment.get();
-    realIcons = std::make_unique<LinuxIcons>(
-        environment->registry(),
-        [environment](std::string_view dos) { return environment->files().hostPath(dos); },
-        IconDirectories{environment->windowsDirectory(), environment->systemDirectory(),
-                        "C:\\Program Files"});
-    Platform p = platform(environment);
-    p.icons = realIcons.get();
-    session->app = std::make_unique<AppContext>(p);
-    session->window = std::make_unique<TKelvaro>(*session->app, createPage);
-    session->window->show();
-    return session;
-  }
   std::string defaultValue(const std::string& key) const { return wine("reg query '" + key + "' /ve"); }
-
-  std::unique_ptr<LinuxIcons> realIcons;
 };
 
 TEST_F(StartMenuPagesOnWineTest, ARenamedObjectTheStartMenuSettingsAndAPickedIconReachWine) {

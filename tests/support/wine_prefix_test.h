@@ -14,6 +14,7 @@
 #include "app/page_factory.h"
 #include "platform/environment_factory.h"
 #include "platform/environment_fonts.h"
+#include "platform/linux_icons.h"
 #include "platform/linux_network.h"
 #include "platform/recording_icons.h"
 #include "platform/recording_launcher.h"
@@ -67,6 +68,25 @@ class WinePrefixTest : public ::testing::Test {
     return session;
   }
 
+  // The same with our icon readers on the prefix's own files in place of the
+  // recording double, so that the icon picker lists Wine's shell32.dll.
+  std::unique_ptr<Session> openWithIcons() {
+    auto session = std::make_unique<Session>();
+    session->environment = openEnvironment({Environment::Kind::WinePrefix, prefix});
+    Environment* environment = session->environment.get();
+    realIcons = std::make_unique<LinuxIcons>(
+        environment->registry(),
+        [environment](std::string_view dos) { return environment->files().hostPath(dos); },
+        IconDirectories{environment->windowsDirectory(), environment->systemDirectory(),
+                        "C:\\Program Files"});
+    Platform p = platform(environment);
+    p.icons = realIcons.get();
+    session->app = std::make_unique<AppContext>(p);
+    session->window = std::make_unique<TKelvaro>(*session->app, createPage);
+    session->window->show();
+    return session;
+  }
+
   Platform platform(Environment* environment) {
     fonts = std::make_unique<EnvironmentFonts>(*environment);
     Platform platform{environment, &dialogs, &launcher, &shellLinks, &icons, &pictures};
@@ -100,6 +120,8 @@ class WinePrefixTest : public ::testing::Test {
   RecordingSystemSettings systemSettings;
   // The host's own interfaces.
   LinuxNetwork network;
+  // Set by openWithIcons().
+  std::unique_ptr<LinuxIcons> realIcons;
 };
 
 }  // namespace kelvaro::testing
