@@ -16,13 +16,9 @@
 #include <memory>
 #include <string>
 
-#include "app/main_window.h"
-#include "app/page_factory.h"
 #include "pages/shell/file_type_list.h"
-#include "platform/environment_factory.h"
-#include "platform/linux_platform.h"
-#include "platform/scripted_dialogs.h"
 #include "store/registry_handle.h"
+#include "tools/bench/bench_sandbox.h"
 
 namespace fs = std::filesystem;
 using namespace kelvaro;
@@ -31,14 +27,9 @@ namespace {
 
 constexpr int kExtensions = 5000;
 
-struct Sandbox {
-  Sandbox() {
-    std::string pattern = (fs::temp_directory_path() / "kelvaro-filetypes-XXXXXX").string();
-    if (!::mkdtemp(pattern.data())) std::abort();
-    root = pattern;
-    EnvironmentOptions options;
-    options.programDataFolder = KELVARO_BENCH_DATA_DIR;
-    environment = openEnvironment({Environment::Kind::Sandbox, root / "sandbox"}, options);
+// The sandbox with the extra extensions.
+struct Sandbox : bench::BenchSandbox {
+  Sandbox() : BenchSandbox("filetypes") {
     RegistryHandle reg(environment->registry());
     reg.setRoot(Root::ClassesRoot);
     char name[16];
@@ -62,28 +53,11 @@ struct Sandbox {
       reg.writeString("", "C:\\WINDOWS\\NOTEPAD.EXE \"%1\"");
     }
   }
-  ~Sandbox() {
-    environment.reset();
-    std::error_code ec;
-    fs::remove_all(root, ec);
-  }
-  fs::path root;
-  std::unique_ptr<Environment> environment;
 };
 
 void pageLoad(benchmark::State& state, const char* id) {
   Sandbox sandbox;
-  ScriptedDialogs dialogs;
-  const LinuxPlatform services(*sandbox.environment, dialogs);
-  AppContext app(services.platform());
-  TKelvaro window(app, createPage);
-  Page* page = window.page(id);
-  if (!page) {
-    state.SkipWithError("no such page");
-    return;
-  }
-  for (auto _ : state) app.run([page] { page->reload(); });
-  if (!dialogs.boxes().empty()) state.SkipWithError(dialogs.boxes().front().text.c_str());
+  bench::runPageLoader(state, *sandbox.environment, id);
 }
 
 void fileTypesLoad(benchmark::State& state) { pageLoad(state, "typyplikow"); }

@@ -25,28 +25,15 @@
 #include "platform/environment_fonts.h"
 #include "platform/linux_platform.h"
 #include "platform/scripted_dialogs.h"
+#include "tools/bench/bench_sandbox.h"
 
 namespace fs = std::filesystem;
 using namespace kelvaro;
 
 namespace {
 
-struct Sandbox {
-  Sandbox() {
-    std::string pattern = (fs::temp_directory_path() / "kelvaro-startup-XXXXXX").string();
-    if (!::mkdtemp(pattern.data())) std::abort();
-    root = pattern;
-    EnvironmentOptions options;
-    options.programDataFolder = KELVARO_BENCH_DATA_DIR;
-    environment = openEnvironment({Environment::Kind::Sandbox, root / "sandbox"}, options);
-  }
-  ~Sandbox() {
-    environment.reset();
-    std::error_code ec;
-    fs::remove_all(root, ec);
-  }
-  fs::path root;
-  std::unique_ptr<Environment> environment;
+struct Sandbox : bench::BenchSandbox {
+  Sandbox() : BenchSandbox("startup") {}
 };
 
 void startUp(benchmark::State& state, const std::set<std::string>& leftOut) {
@@ -71,17 +58,7 @@ void startUp(benchmark::State& state, const std::set<std::string>& leftOut) {
 // One page's loader alone, as start-up runs it.
 void pageLoader(benchmark::State& state, const std::string& id) {
   Sandbox sandbox;
-  ScriptedDialogs dialogs;
-  const LinuxPlatform services(*sandbox.environment, dialogs);
-  AppContext app(services.platform());
-  TKelvaro window(app, createPage);
-  Page* page = window.page(id);
-  if (!page) {
-    state.SkipWithError("no such page");
-    return;
-  }
-  for (auto _ : state) app.run([page] { page->reload(); });
-  if (!dialogs.boxes().empty()) state.SkipWithError(dialogs.boxes().front().text.c_str());
+  bench::runPageLoader(state, *sandbox.environment, id);
 }
 
 // One page's making, as the window makes it before any loader runs.
