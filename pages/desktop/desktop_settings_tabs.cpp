@@ -519,22 +519,10 @@ void DesktopSettingsTabs::updateShortcutOk() {
 WriteResult DesktopSettingsTabs::createShortcut() {
   AppContext& app = page_.app();
   const std::string program = program_->text().toStdString();
-  const std::string name = shortcutName_->text().toStdString() + ".lnk";
-  const std::string folder = desktopFolder_.toStdString();
-  bool saved = false;
   // The typed name stays one file name in the desktop folder.
-  if (!program.empty() && isPlainEntryName(name) && app.files().directoryExists(folder)) {
-    if (const auto file = app.files().hostPath(folder + "\\" + name)) {
-      ShellLink link;
-      link.target = program;
-      link.workingDirectory = programFolder(program);
-      try {
-        app.shellLinks().create(*file, link);
-        saved = true;
-      } catch (const ShellLinkError&) {
-      }
-    }
-  }
+  const bool saved =
+      !program.empty() && saveProgramShortcut(app.files(), app.shellLinks(), desktopFolder_.toStdString(),
+                                              shortcutName_->text().toStdString() + ".lnk", program);
   if (!saved) app.dialogs().message(kShortcutFailed);
   shortcutPanel_->hide();
   tree_->setEnabled(true);

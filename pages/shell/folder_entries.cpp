@@ -71,4 +71,20 @@ std::string programFolder(std::string_view programPath) {
 
 bool isPlainEntryName(std::string_view name) { return isValidDosName(name); }
 
+bool saveProgramShortcut(FileSystem& files, ShellLinks& links, const std::string& folder,
+                         const std::string& fileName, const std::string& program) {
+  if (!isPlainEntryName(fileName) || folder.empty() || !files.directoryExists(folder)) return false;
+  const auto file = files.hostPath(folder + "\\" + fileName);
+  if (!file) return false;
+  ShellLink link;
+  link.target = program;
+  link.workingDirectory = programFolder(program);
+  try {
+    links.create(*file, link);
+  } catch (const ShellLinkError&) {
+    return false;
+  }
+  return true;
+}
+
 }  // namespace kelvaro

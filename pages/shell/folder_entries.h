@@ -41,4 +41,11 @@ std::string programFolder(std::string_view programPath);
 // kept by the file system as typed. Such a name reaches no other folder.
 bool isPlainEntryName(std::string_view name);
 
+// Saves a shortcut to a program as the pages' "OK" makes it: the file
+// fileName (".lnk" included) in folder, the program's own folder as its
+// working folder. Nothing is saved, and false comes back, when the name is
+// not a plain entry name, the folder is gone or the link cannot be written.
+bool saveProgramShortcut(FileSystem& files, ShellLinks& links, const std::string& folder,
+                         const std::string& fileName, const std::string& program);
+
 }  // namespace kelvaro

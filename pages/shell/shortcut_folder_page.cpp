@@ -226,23 +226,10 @@ void ShortcutFolderPage::setProgram(const std::string& path, const std::string& 
 void ShortcutFolderPage::focusName() { add_.name->setFocus(); }
 
 void ShortcutFolderPage::confirmAdd() {
-  const std::string program = add_.program->text().toStdString();
-  const std::string name = add_.name->text().toStdString() + ".lnk";
-  const std::string folder = addFolder();
-  bool saved = false;
   // The typed name stays a file name in the folder; a folder that is gone takes nothing.
-  if (isPlainEntryName(name) && !folder.empty() && app().files().directoryExists(folder)) {
-    if (const auto file = app().files().hostPath(folder + "\\" + name)) {
-      ShellLink link;
-      link.target = program;
-      link.workingDirectory = programFolder(program);
-      try {
-        app().shellLinks().create(*file, link);
-        saved = true;
-      } catch (const ShellLinkError&) {
-      }
-    }
-  }
+  const bool saved =
+      saveProgramShortcut(app().files(), app().shellLinks(), addFolder(),
+                          add_.name->text().toStdString() + ".lnk", add_.program->text().toStdString());
   if (!saved) {
     // The panel stays open with what was typed, so the name can be mended.
     app().dialogs().message(texts_.addFailed);

@@ -631,22 +631,10 @@ void StartMenuPage::chooseProgram() {
 void StartMenuPage::updateOk() { ok_->setEnabled(!program_->text().isEmpty() && !name_->text().isEmpty()); }
 
 void StartMenuPage::confirmAdd() {
-  const std::string program = program_->text().toStdString();
-  const std::string fileName = name_->text().toStdString() + ".lnk";
-  bool saved = false;
   // The typed name stays one file name in the current folder.
-  if (isPlainEntryName(fileName) && app().files().directoryExists(currentFolder_)) {
-    if (const auto file = app().files().hostPath(currentFolder_ + "\\" + fileName)) {
-      ShellLink link;
-      link.target = program;
-      link.workingDirectory = programFolder(program);
-      try {
-        app().shellLinks().create(*file, link);
-        saved = true;
-      } catch (const ShellLinkError&) {
-      }
-    }
-  }
+  const bool saved =
+      saveProgramShortcut(app().files(), app().shellLinks(), currentFolder_,
+                          name_->text().toStdString() + ".lnk", program_->text().toStdString());
   if (!saved) app().dialogs().message(kAddFailed);
   panel_->hide();
   tree_->setEnabled(true);
