@@ -21,34 +21,17 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string readAll(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 class ColorsPageOnWineTest : public testing::WinePrefixTest {
  protected:
   // The page changes the prefix's colours; other tests get them back.
   void SetUp() override {
     WinePrefixTest::SetUp();
-    userReg_ = readAll(prefix / "user.reg");
     winIniFile_ = prefix / "drive_c" / "windows" / "win.ini";
-    hadWinIni_ = fs::exists(winIniFile_);
-    winIni_ = readAll(winIniFile_);
-  }
-  void TearDown() override {
-    stopWineserver();
-    std::ofstream(prefix / "user.reg", std::ios::binary) << userReg_;
-    if (hadWinIni_) {
-      std::ofstream(winIniFile_, std::ios::binary) << winIni_;
-    } else {
-      fs::remove(winIniFile_);
-    }
+    keep(prefix / "user.reg");
+    keep(winIniFile_);
   }
 
   fs::path winIniFile_;
-  std::string userReg_, winIni_;
-  bool hadWinIni_ = false;
 };
 
 TEST_F(ColorsPageOnWineTest, AnAppliedSchemeIsWhatWineReadsAndWinIniHoldsExactlyTheColours) {

@@ -23,29 +23,19 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string readAll(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 class DesktopBackgroundOnWineTest : public testing::WinePrefixTest {
  protected:
   void SetUp() override {
     WinePrefixTest::SetUp();
-    userReg_ = readAll(prefix / "user.reg");
     windows_ = prefix / "drive_c" / "windows";
-    controlIniFile_ = controlIni();
-    hadControlIni_ = fs::exists(controlIniFile_);
-    controlIni_ = readAll(controlIniFile_);
+    hadControlIni_ = fs::exists(controlIni());
+    keep(prefix / "user.reg");
+    keep(controlIni());
   }
   void TearDown() override {
-    stopWineserver();
-    std::ofstream(prefix / "user.reg", std::ios::binary) << userReg_;
-    if (hadControlIni_) {
-      std::ofstream(controlIniFile_, std::ios::binary) << controlIni_;
-    } else {
-      fs::remove(controlIni());
-    }
+    WinePrefixTest::TearDown();
+    // A control.ini the page made may be spelt otherwise than the one looked for.
+    if (!hadControlIni_) fs::remove(controlIni());
     fs::remove(windows_ / "kelvarotapeta.bmp");
     fs::remove(prefix / "drive_c" / "kelvarotapeta.bmp");
   }
@@ -80,8 +70,7 @@ class DesktopBackgroundOnWineTest : public testing::WinePrefixTest {
 
   LinuxPictures realPictures;
   std::unique_ptr<LinuxSystemSettings> running;
-  fs::path windows_, controlIniFile_;
-  std::string userReg_, controlIni_;
+  fs::path windows_;
   bool hadControlIni_ = false;
 };
 
@@ -124,8 +113,8 @@ TEST_F(DesktopBackgroundOnWineTest, AWallpaperStyleAndAPatternAppliedAreWhatWine
     EXPECT_TRUE(std::regex_search(answer, std::regex(name + "\\s+REG_SZ\\s+" + text, std::regex::icase)))
         << answer;
   }
-  EXPECT_EQ(readAll(windows_ / "kelvarotapeta.bmp"), std::string(bytes.begin(), bytes.end()));
-  EXPECT_NE(readAll(controlIni()).find("Wafle=77 154 8 85 239 154 77 154"), std::string::npos);
+  EXPECT_EQ(testing::readAll(windows_ / "kelvarotapeta.bmp"), std::string(bytes.begin(), bytes.end()));
+  EXPECT_NE(testing::readAll(controlIni()).find("Wafle=77 154 8 85 239 154 77 154"), std::string::npos);
 }
 
 }  // namespace

@@ -24,18 +24,10 @@ namespace fs = std::filesystem;
 
 class TricksExplorerOnWineTest : public WinePrefixTest {
  protected:
+  // Each Apply rewrites every setting of its page: the registry files go back whole.
   void SetUp() override {
     WinePrefixTest::SetUp();
-    saved_ = fs::temp_directory_path() / ("kelvaro-wine-registry-" + std::to_string(::getpid()));
-    fs::create_directories(saved_);
-    for (const char* file : kFiles)
-      fs::copy_file(prefix / file, saved_ / file, fs::copy_options::overwrite_existing);
-  }
-  void TearDown() override {
-    stopWineserver();
-    for (const char* file : kFiles)
-      fs::copy_file(saved_ / file, prefix / file, fs::copy_options::overwrite_existing);
-    fs::remove_all(saved_);
+    for (const char* file : {"system.reg", "user.reg", "userdef.reg"}) keep(prefix / file);
   }
   // The data of a value (/ve: the default) as `reg query` prints it, or "" when it is missing.
   std::string data(const std::string& key, const std::string& name) const {
@@ -55,9 +47,6 @@ class TricksExplorerOnWineTest : public WinePrefixTest {
     if (box->isChecked() != on) QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
     ASSERT_EQ(box->isChecked(), on);
   }
-
-  static constexpr const char* kFiles[] = {"system.reg", "user.reg", "userdef.reg"};
-  fs::path saved_;
 };
 
 TEST_F(TricksExplorerOnWineTest, TricksSwitchedOnThroughThePageAreWhatWineReads) {

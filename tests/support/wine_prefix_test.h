@@ -6,9 +6,14 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "app/main_window.h"
 #include "app/page_factory.h"
@@ -25,6 +30,11 @@
 #include "platform/scripted_dialogs.h"
 
 namespace kelvaro::testing {
+
+inline std::string readAll(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
 
 inline std::string capture(const std::string& command) {
   std::string out;
@@ -55,6 +65,26 @@ class WinePrefixTest : public ::testing::Test {
   void SetUp() override {
     ASSERT_TRUE(std::filesystem::exists(prefix / "system.reg"));
     stopWineserver();
+  }
+  // Whatever the test kept goes back, however it ended.
+  void TearDown() override {
+    if (kept_.empty()) return;
+    stopWineserver();
+    for (const auto& [file, bytes] : kept_) {
+      if (bytes) {
+        std::ofstream(file, std::ios::binary) << *bytes;
+      } else {
+        std::error_code ec;
+        std::filesystem::remove(file, ec);
+      }
+    }
+    kept_.clear();
+  }
+
+  // A file of the prefix the test changes as a whole (a registry file, an INI
+  // file): put back as it is now, or removed when it is not there yet.
+  void keep(const std::filesystem::path& file) {
+    kept_.emplace_back(file, std::filesystem::exists(file) ? std::optional(readAll(file)) : std::nullopt);
   }
 
   // Opens the window on the prefix; the wineserver must be down, as Wine
@@ -122,6 +152,9 @@ class WinePrefixTest : public ::testing::Test {
   LinuxNetwork network;
   // Set by openWithIcons().
   std::unique_ptr<LinuxIcons> realIcons;
+
+ private:
+  std::vector<std::pair<std::filesystem::path, std::optional<std::string>>> kept_;
 };
 
 }  // namespace kelvaro::testing
