@@ -1,6 +1,6 @@
-// The names page and the Start menu page on a real Wine prefix: a renamed
-// object, the Start menu settings and a picked Start menu icon are what Wine
-// reads back; everything they wrote is put back afterwards.
+// The names, tips and Start menu pages on a real Wine prefix: a renamed
+// object, a typed tip, the Start menu settings and a picked Start menu icon
+// are what Wine reads back; everything they wrote is put back afterwards.
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -12,6 +12,7 @@
 #include <optional>
 
 #include "dialogs/icon_picker.h"
+#include "pages/shell/info_tips_page.h"
 #include "pages/shell/object_names_page.h"
 #include "pages/shell/start_menu_page.h"
 #include "pages/widgets/icon_picture.h"
@@ -178,6 +179,27 @@ TEST_F(StartMenuPagesOnWineTest, ARenamedObjectTheStartMenuSettingsAndAPickedIco
   const std::string back = defaultValue(std::string("HKLM\\Software\\Classes\\CLSID\\") + kRecycleBin);
   EXPECT_EQ(back.find("KoszTestowy"), std::string::npos) << back;
   stopWineserver();
+}
+
+TEST_F(StartMenuPagesOnWineTest, ATipTypedOnThePageIsTheInfoTipWineReads) {
+  // Apply writes every row's tip into the classes: the file goes back whole.
+  keep(prefix / "system.reg");
+  {
+    auto session = open();
+    Page* tips = session->showAndLoad("podpowiedzi");
+    ASSERT_NE(tips, nullptr);
+    auto* field = tips->findChild<QLineEdit*>("podpowiedz2");
+    ASSERT_NE(field, nullptr);
+    field->setFocus();
+    field->selectAll();
+    QTest::keyClicks(field, "Podpowiedz z testu");
+    QTest::mouseClick(tips->findChild<QPushButton*>("podpowiedziZastosuj"), Qt::LeftButton);
+    EXPECT_TRUE(dialogs.boxes().empty()) << dialogs.boxes().front().text;
+  }
+  stopWineserver();
+  const std::string tip = query("HKCR\\CLSID\\{20D04FE0-3AEA-1069-A2D8-08002B30309D}", "InfoTip");
+  EXPECT_NE(tip.find("REG_SZ"), std::string::npos) << tip;
+  EXPECT_NE(tip.find("Podpowiedz z testu"), std::string::npos) << tip;
 }
 
 }  // namespace
